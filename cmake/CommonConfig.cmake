@@ -1,0 +1,15 @@
+# One place for the compiler flags every target shares.
+add_library(ravo2_common INTERFACE)
+target_compile_features(ravo2_common INTERFACE cxx_std_20)
+set_target_properties(ravo2_common PROPERTIES INTERFACE_CXX_EXTENSIONS OFF)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    target_compile_options(ravo2_common INTERFACE -Wall -Wextra -Wpedantic)
+    if(RAVO2_WERROR)
+        target_compile_options(ravo2_common INTERFACE -Werror)
+    endif()
+endif()
+if(RAVO2_SANITIZE)
+    target_compile_options(ravo2_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                  -fno-sanitize-recover=undefined)
+    target_link_options(ravo2_common INTERFACE -fsanitize=address,undefined)
+endif()

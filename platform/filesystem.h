@@ -1,0 +1,31 @@
+#pragma once
+
+#include "status.h"
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The separator that ends a folder path on this system ('/' here, '\\' on Windows).
+char nativeSeparator();
+
+// True when the path names an existing folder (links followed).
+bool isDirectory(const std::string &path);
+
+// True when the path itself is a symbolic link (or a reparse point on Windows).
+bool isSymbolicLink(const std::string &path);
+
+// Deletes a file as DeleteFile does: a file with the read-only attribute is refused, a link is
+// removed itself, never its target. A missing file gives a failure status that callers may ignore.
+Status deleteFile(const std::string &path);
+
+// Puts `bytes` at `path` so that after any failure the path holds its old content or the new one,
+// never a part: the bytes go to a new file in the same folder that is then renamed over `path`.
+// Refuses a read-only file at `path` and a symbolic link at `path` (nothing is written then).
+Status replaceFile(const std::string &path, std::string_view bytes);
+
+// Reads a whole file; a failure status when it cannot be opened or read.
+Status readFile(const std::string &path, std::string &bytes);
+
+} // namespace platform
