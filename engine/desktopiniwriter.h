@@ -2,6 +2,7 @@
 
 #include "customisationrequest.h"
 
+#include <optional>
 #include <string>
 
 namespace engine {
@@ -13,8 +14,8 @@ public:
     static std::string text(const CustomisationRequest &request);
 
     // The file's bytes: the text in the ANSI code page when every character fits, else UTF-16LE
-    // with a byte-order mark (the shell reads both). Never fails.
-    static std::string bytes(const CustomisationRequest &request, unsigned codePage);
+    // with a byte-order mark (the shell reads both); nullopt when a value is not valid UTF-8.
+    static std::optional<std::string> bytes(const CustomisationRequest &request, unsigned codePage);
 
     // The signed decimal form of a colour value (0x00BBGGRR read as a 32-bit signed integer).
     static std::string colourText(std::uint32_t colour);

@@ -15,6 +15,7 @@ public:
     virtual platform::Status deleteFile(const std::string &path) = 0;
     virtual platform::Status replaceFile(const std::string &path, std::string_view bytes) = 0;
     virtual platform::Status setAttributes(const std::string &path, std::uint32_t attributes) = 0;
+    virtual void notifyFolderChanged(const std::string &folder) = 0;
 };
 
 // The real file system through the platform layer.
@@ -23,6 +24,7 @@ public:
     platform::Status deleteFile(const std::string &path) override;
     platform::Status replaceFile(const std::string &path, std::string_view bytes) override;
     platform::Status setAttributes(const std::string &path, std::uint32_t attributes) override;
+    void notifyFolderChanged(const std::string &folder) override;
 };
 
 } // namespace engine

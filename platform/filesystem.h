@@ -25,6 +25,10 @@ Status deleteFile(const std::string &path);
 // Refuses a read-only file at `path` and a symbolic link at `path` (nothing is written then).
 Status replaceFile(const std::string &path, std::string_view bytes);
 
+// Tells the shell that a folder's customisation changed so file managers redraw its icon
+// (SHChangeNotify on Windows; nothing to do elsewhere).
+void notifyFolderChanged(const std::string &folder);
+
 // Reads a whole file; a failure status when it cannot be opened or read.
 Status readFile(const std::string &path, std::string &bytes);
 
