@@ -1,0 +1,95 @@
+#include "dosattrib.h"
+
+#include "attributes.h"
+
+#include <cstdio>
+
+namespace platform
+{
+
+namespace
+{
+
+// Samba's NDR blob: empty hex string (1 byte + pad), uint16 version, uint16 union level,
+// uint32 valid flags, uint32 attributes, 8-byte creation time.
+constexpr std::size_t kSambaV5Size = 24;
+constexpr std::size_t kVersionOffset = 2;
+constexpr std::size_t kLevelOffset = 4;
+constexpr std::size_t kFlagsOffset = 8;
+constexpr std::size_t kAttribOffset = 12;
+constexpr std::uint32_t kSambaFlagAttrib =
+    0x1; // XATTR_DOSINFO_ATTRIB: the attributes field is valid
+
+std::uint32_t readLe32(std::string_view raw, std::size_t offset)
+{
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        value |= std::uint32_t(static_cast<unsigned char>(raw[offset + i])) << (8 * i);
+    return value;
+}
+
+std::uint32_t readLe16(std::string_view raw, std::size_t offset)
+{
+    return std::uint32_t(static_cast<unsigned char>(raw[offset])) |
+           std::uint32_t(static_cast<unsigned char>(raw[offset + 1])) << 8;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::uint32_t> decodeText(std::string_view text)
+{
+    while (!text.empty() && (text.back() == '\0' || text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
+    if (text.empty())
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        const int digit = hexDigit(c);
+        if (digit < 0 || value > 0x0FFFFFFF)
+            return std::nullopt;
+        value = value << 4 | std::uint32_t(digit);
+    }
+    return value;
+}
+
+std::optional<std::uint32_t> decodeSambaV5(std::string_view raw)
+{
+    if (raw.size() != kSambaV5Size || raw[0] != '\0')
+        return std::nullopt;
+    if (readLe16(raw, kVersionOffset) != 5 || readLe16(raw, kLevelOffset) != 5)
+        return std::nullopt;
+    if ((readLe32(raw, kFlagsOffset) & kSambaFlagAttrib) == 0)
+        return std::nullopt;
+    return readLe32(raw, kAttribOffset);
+}
+
+} // namespace
+
+std::string encodeDosAttrib(std::uint32_t attributes)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", attributes & ~kAttrDirectory);
+    return text;
+}
+
+std::optional<std::uint32_t> decodeDosAttrib(std::string_view raw)
+{
+    if (raw.empty())
+        return std::nullopt;
+    if (raw[0] == '\0')
+        return decodeSambaV5(raw);
+    return decodeText(raw);
+}
+
+} // namespace platform

@@ -1,0 +1,176 @@
+#include "filesystem.h"
+
+#include "attributes.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+
+namespace
+{
+
+constexpr int kTemporaryNameAttempts = 100;
+constexpr std::size_t kMaxBaseInTemporaryName = 200; // keeps the hidden name under NAME_MAX
+
+Status errorStatus(int code)
+{
+    return Status::failure(code, std::strerror(code));
+}
+
+// A hidden name next to `path`, unique enough that O_EXCL rarely has to try again.
+std::string temporaryNameFor(const std::string &path)
+{
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    const std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%012llx~",
+                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFFFFFull));
+    return folder + "." + base.substr(0, kMaxBaseInTemporaryName) + suffix;
+}
+
+Status writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return Status::success();
+}
+
+// Creates a new hidden file beside `path`; fills `name` with its path.
+int createTemporaryFile(const std::string &path, std::string &name)
+{
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        name = temporaryNameFor(path);
+        const int fd =
+            open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Nothing is written over a symbolic link, a folder or a read-only file.
+Status checkReplaceable(const std::string &path)
+{
+    struct stat info = {};
+    if (lstat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? Status::success() : lastError();
+    if (S_ISLNK(info.st_mode))
+        return errorStatus(ELOOP);
+    if (S_ISDIR(info.st_mode))
+        return errorStatus(EISDIR);
+    if (getFileAttributes(path) & kAttrReadOnly)
+        return errorStatus(EACCES);
+    return Status::success();
+}
+
+std::string withoutTrailingSeparators(const std::string &path)
+{
+    std::size_t end = path.size();
+    while (end > 1 && path[end - 1] == '/')
+        --end;
+    return path.substr(0, end);
+}
+
+} // namespace
+
+char nativeSeparator()
+{
+    return '/';
+}
+
+bool isDirectory(const std::string &path)
+{
+    struct stat info = {};
+    return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool isSymbolicLink(const std::string &path)
+{
+    struct stat info = {};
+    return !path.empty() && lstat(withoutTrailingSeparators(path).c_str(), &info) == 0 &&
+           S_ISLNK(info.st_mode);
+}
+
+Status deleteFile(const std::string &path)
+{
+    struct stat info = {};
+    if (path.empty())
+        return errorStatus(ENOENT);
+    if (lstat(path.c_str(), &info) != 0)
+        return lastError();
+    if (!S_ISLNK(info.st_mode) && (getFileAttributes(path) & kAttrReadOnly))
+        return errorStatus(EACCES);
+    if (unlink(path.c_str()) != 0)
+        return lastError();
+    return Status::success();
+}
+
+Status replaceFile(const std::string &path, std::string_view bytes)
+{
+    if (path.empty())
+        return errorStatus(ENOENT);
+    if (Status status = checkReplaceable(path); !status.ok())
+        return status;
+    std::string temporary;
+    const int fd = createTemporaryFile(path, temporary);
+    if (fd < 0)
+        return lastError();
+    Status status = writeAll(fd, bytes);
+    if (close(fd) != 0 && status.ok())
+        status = lastError();
+    if (status.ok() && rename(temporary.c_str(), path.c_str()) != 0)
+        status = lastError();
+    if (!status.ok())
+        unlink(temporary.c_str());
+    return status;
+}
+
+void notifyFolderChanged(const std::string &)
+{
+    // File managers on POSIX watch folders themselves (inotify); there is no shell to tell.
+}
+
+Status readFile(const std::string &path, std::string &bytes)
+{
+    bytes.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    Status status;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            status = lastError();
+            break;
+        }
+        bytes.append(buffer, std::size_t(got));
+    }
+    close(fd);
+    if (!status.ok())
+        bytes.clear();
+    return status;
+}
+
+} // namespace platform
