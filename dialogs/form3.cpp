@@ -1,0 +1,90 @@
+#include "dialogs/form3.h"
+
+#include "dialogs/drawfileicon.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Form3::Form3(QComboBox *folderBox, QWidget *parent)
+    : QDialog(parent), m_folderBox(folderBox),
+      m_scratch(kStandardIconSize, kStandardIconSize, QImage::Format_ARGB32_Premultiplied),
+      List1(new QListWidget(this)), Command1(new QPushButton(QStringLiteral("Удалить"), this)),
+      Command2(new QPushButton(QStringLiteral("Выход"), this)),
+      Command3(new QPushButton(QStringLiteral("Очистить"), this))
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Список папок для изменения на них иконок"));
+    List1->setObjectName(QStringLiteral("List1"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3->setObjectName(QStringLiteral("Command3"));
+    List1->setViewMode(QListView::ListMode);
+    List1->setIconSize(QSize(kStandardIconSize, kStandardIconSize));
+    List1->setUniformItemSizes(true);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    buildLayout();
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+}
+
+void Form3::buildLayout()
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(List1, 1);
+    layout->addLayout(buttons);
+    resize(520, 360);
+}
+
+int Form3::openList()
+{
+    buildList();
+    return exec();
+}
+
+void Form3::buildList()
+{
+    List1->clear();
+    const int count = m_folderBox->count();
+    for (int i = 0; i < count; ++i) {
+        const QString path = m_folderBox->itemText(i);
+        m_scratch.fill(Qt::transparent);
+        int width = 0;
+        int height = 0;
+        drawfileicon(&m_scratch, 0, 0, path, width, height);
+        // A folder without an icon keeps the blank image and is still listed.
+        List1->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(m_scratch)), path));
+    }
+}
+
+void Form3::Command1_Click()
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int row = List1->row(selected.first());
+    if (row < 0 || row >= m_folderBox->count())
+        return;
+    // The box's edit line names the selected folder on its own; removing an entry leaves it.
+    const QString editText = m_folderBox->currentText();
+    m_folderBox->removeItem(row);
+    if (m_folderBox->isEditable())
+        m_folderBox->setEditText(editText);
+    delete List1->takeItem(row);
+}
+
+void Form3::Command3_Click()
+{
+    List1->clear();
+    m_folderBox->clear();
+    m_folderBox->clearEditText();
+}
