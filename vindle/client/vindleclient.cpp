@@ -1,0 +1,49 @@
+#include "vindle/client/vindleclient.h"
+
+#include "platform/componentruntime.h"
+#include "platform/componentstrings.h"
+#include "vindle/cscrabinterface.h"
+
+#include <cstdio>
+
+namespace vindleclient
+{
+namespace
+{
+
+std::string describe(HRESULT code)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "error 0x%08X", static_cast<unsigned>(code));
+    return text;
+}
+
+} // namespace
+
+Result browse(const std::string &libraryPath)
+{
+    Result result;
+    _CScrab *scrab = nullptr;
+    const platform::ComponentStatus created = platform::createInstance(
+        CLSID_CScrab, IID__CScrab, reinterpret_cast<void **>(&scrab), "vindle");
+    if (!created.ok()) {
+        result.error = created.message.empty() ? describe(created.code) : created.message;
+        return result;
+    }
+    BSTR path = platform::allocBstr(std::string_view(libraryPath));
+    BYTE modal = 1;
+    BSTR index = nullptr;
+    const HRESULT status = scrab->vindle(&path, &modal, &index);
+    if (SUCCEEDED(status)) {
+        result.ok = true;
+        result.index = platform::utf16ToUtf8(platform::bstrText(index));
+    } else {
+        result.error = "vindle: " + describe(status);
+    }
+    SysFreeString(index);
+    SysFreeString(path);
+    scrab->Release();
+    return result;
+}
+
+} // namespace vindleclient

@@ -1,0 +1,246 @@
+#include "vindle/form1.h"
+
+#include "dialogs/twips.h"
+#include "vindle/componentservices.h"
+#include "vindle/cscrab.h"
+#include "vindle/cscrabinterface.h"
+#include "vindle/iconlistview.h"
+#include "vindle/imagelist.h"
+#include "vindle/modulestate.h"
+#include "vindle/picturebox.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStyle>
+
+#include <limits>
+
+namespace vindle
+{
+
+Form1::Form1(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Просмотр иконок в библиотеках");
+    setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+    createMenus();
+    // Form_Load
+    ListView1->addColumn("Иконка");
+    ListView1->addColumn("Индекс");
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    resize(twips::toPixels(6015, dpiX),
+           twips::toPixels(4815, dpiY) + menuBar()->sizeHint().height());
+    // Keeps the list's computed height and width positive.
+    setMinimumSize(twips::toPixels(3000, dpiX), twips::toPixels(2700, dpiY));
+}
+
+QPointer<Form1> &Form1::threadWindow()
+{
+    thread_local QPointer<Form1> window;
+    return window;
+}
+
+std::unique_ptr<CScrab> &Form1::currentLibrary()
+{
+    thread_local std::unique_ptr<CScrab> library;
+    return library;
+}
+
+std::function<QString(QWidget *)> &Form1::fileChooser()
+{
+    static std::function<QString(QWidget *)> chooser = [](QWidget *parent) {
+        return QFileDialog::getOpenFileName(parent, QString(), QString(),
+                                            "*.dll;*.exe;*.ocx (*.dll *.exe *.ocx);;* (*)");
+    };
+    return chooser;
+}
+
+void Form1::createControls()
+{
+    auto *client = new QWidget(this);
+    setCentralWidget(client);
+    const double dpi = logicalDpiX();
+    auto place = [&](QWidget *w, const char *name, int left, int top, int width, int height) {
+        w->setObjectName(name);
+        w->setGeometry(twips::rect(left, top, width, height, dpi));
+    };
+    ListView1 = new IconListView(client);
+    place(ListView1, "ListView1", 120, 120, 5775, 3735);
+    Text1 = new QLineEdit(client);
+    place(Text1, "Text1", 120, 3960, 5775, 285);
+    Command2 = new QPushButton("Выбрать иконку", client);
+    place(Command2, "Command2", 120, 4320, 1455, 375);
+    Command3 = new QPushButton("Обновить", client);
+    place(Command3, "Command3", 1680, 4320, 1215, 375);
+    Pictempicon = new PictureBox(client);
+    place(Pictempicon, "Pictempicon", 5160, 3120, 615, 495);
+    Pictempicon->setImage(style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32).toImage());
+    Pictempicon->hide();
+    Label1 = new QLabel("Индекс:", client);
+    place(Label1, "Label1", 4440, 4320, 615, 195);
+    Label2 = new QLabel("0", client);
+    place(Label2, "Label2", 5160, 4320, 90, 195);
+    Label2->adjustSize();
+    imgLargeIcon = new ImageList(this);
+    imgLargeIcon->setObjectName("imgLargeIcon");
+    imgSmalIcon = new ImageList(this);
+    imgSmalIcon->setObjectName("imgSmalIcon");
+    setTabOrder(ListView1, Text1);
+    setTabOrder(Text1, Command2);
+    setTabOrder(Command2, Command3);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::refresh);
+    connect(ListView1, &IconListView::itemClick, this, &Form1::ListView1_ItemClick);
+    // Command2 is the default button: Enter presses it wherever the focus is.
+    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, Command2,
+                &QPushButton::click);
+}
+
+void Form1::createMenus()
+{
+    auto addAction = [this](QMenu *menu, const char *name, const QString &caption) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(name);
+        return action;
+    };
+    QMenu *mnuFile = menuBar()->addMenu("Файл");
+    mnuFile->setObjectName("mnuFile");
+    connect(addAction(mnuFile, "mnuFileGetf", "Указать путь"), &QAction::triggered, this,
+            &Form1::mnuFileGetf_Click);
+    QMenu *mnuView = menuBar()->addMenu("Вид");
+    mnuView->setObjectName("mnuView");
+    connect(addAction(mnuView, "mnuViewRedraw", "Обновить"), &QAction::triggered, this,
+            &Form1::refresh);
+    mnuView->addSeparator()->setObjectName("mnuViewsep");
+    const std::pair<const char *, const char *> views[] = {
+        {"mnuViewBig", "Большие иконки"}, {"mnuViewList", "Список"}, {"mnuViewTable", "Таблица"}};
+    const int modes[] = {IconListView::LargeIcons, IconListView::List, IconListView::Report};
+    for (int i = 0; i < 3; ++i) {
+        connect(addAction(mnuView, views[i].first, views[i].second), &QAction::triggered, this,
+                [this, mode = modes[i]] { ListView1->setView(mode); });
+    }
+}
+
+HRESULT Form1::readicons()
+{
+    const ComponentServices services = componentServices();
+    auto library = std::make_unique<CScrab>(services.icons, services.browser);
+    currentLibrary() = std::move(library); // releasing the previous one destroys its handles
+    CScrab &scrab = *currentLibrary();
+    SetDrawingSurface(Pictempicon);
+    scrab.setFileName(Text1->text().toStdU16String());
+    ListView1->clear();
+    ListView1->setImageLists(nullptr, nullptr);
+    imgLargeIcon->clear();
+    imgSmalIcon->clear();
+    const int count = scrab.numberIcons();
+    if (count == 0)
+        return S_OK;
+    for (int i = 0; i < count; ++i) {
+        for (const int size : {int(LargeIcon), int(SmallIcon)}) {
+            if (const HRESULT status = scrab.showIcon(i, size); FAILED(status))
+                return status;
+            (size == LargeIcon ? imgLargeIcon : imgSmalIcon)->add(Pictempicon->image());
+        }
+    }
+    ListView1->setImageLists(imgLargeIcon, imgSmalIcon);
+    for (int k = 1; k <= count; ++k)
+        ListView1->addItem(k, k, QString::number(k - 1));
+    Label2->setText("0");
+    Label2->adjustSize();
+    return S_OK;
+}
+
+void Form1::showWith(unsigned char modal)
+{
+    if (!modal) {
+        show();
+        return;
+    }
+    if (isVisible() && !isModal())
+        hide(); // modality changes only take effect on a hidden window
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::DialogExec);
+}
+
+void Form1::refresh()
+{
+    const int position = ListView1->selectedPosition();
+    readicons();
+    if (position >= 1 && position <= ListView1->count()) {
+        ListView1->select(position);
+        Label2->setText(QString::number(position - 1));
+    } else {
+        // Nothing was selected, or the library shrank below that position.
+        ListView1->select(0);
+        Label2->setText("0");
+    }
+    Label2->adjustSize();
+}
+
+void Form1::Command2_Click()
+{
+    bool ok = false;
+    const int index = Label2->text().toInt(&ok);
+    if (!ok || index < std::numeric_limits<std::int16_t>::min() ||
+        index > std::numeric_limits<std::int16_t>::max()) {
+        QApplication::beep(); // ChosenIconIndex holds 16 bits: refuse rather than store a wrong one
+        return;
+    }
+    ChosenIconIndex = static_cast<std::int16_t>(index);
+    close();
+}
+
+void Form1::ListView1_ItemClick(int position)
+{
+    Label2->setText(QString::number(position - 1));
+    Label2->adjustSize();
+}
+
+void Form1::mnuFileGetf_Click()
+{
+    const QString path = fileChooser()(this);
+    if (path.isEmpty())
+        return;
+    Text1->setText(path);
+    readicons();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+// Positions follow the window's outer size H × W in twips, as the frame geometry gives it.
+void Form1::Form_Resize()
+{
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const int h = twips::fromPixels(frameGeometry().height(), dpiY);
+    const int w = twips::fromPixels(frameGeometry().width(), dpiX);
+    auto x = [dpiX](int t) { return twips::toPixels(t, dpiX); };
+    auto y = [dpiY](int t) { return twips::toPixels(t, dpiY); };
+    Command2->move(x(120), y(h - 1200));
+    Command3->move(x(1680), y(h - 1200));
+    Text1->setGeometry(x(120), y(h - 1600), x(w - 360), Text1->height());
+    ListView1->setGeometry(x(120), y(120), x(w - 360), y(h - 1800));
+    Label2->move(x(w - 1100), y(h - 1200));
+    Label1->move(x(w - 1800), y(h - 1200));
+}
+
+} // namespace vindle
