@@ -1,0 +1,94 @@
+#include "mainwindow/singlecopy.h"
+
+#include "platform/settingsstore.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+
+namespace
+{
+
+constexpr int kConnectTimeoutMs = 1000;
+const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
+
+QLocalSocket *connectedSocket(QObject *parent)
+{
+    auto *socket = new QLocalSocket(parent);
+    // Linux: the abstract namespace leaves no socket file behind after a crash; ignored elsewhere.
+    socket->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+    socket->connectToServer(SingleCopy::serverName());
+    if (!socket->waitForConnected(kConnectTimeoutMs)) {
+        delete socket;
+        return nullptr;
+    }
+    return socket;
+}
+
+} // namespace
+
+SingleCopy::SingleCopy(QObject *parent) : QObject(parent) {}
+
+QString SingleCopy::serverName()
+{
+    // The user id keeps users apart (where the system has none, the user name does); the store's
+    // location keeps apart runs with settings of their own.
+    const qint64 owner = static_cast<qint64>(QFileInfo(QDir::homePath()).ownerId());
+    const QByteArray user = qEnvironmentVariable("USERNAME", qEnvironmentVariable("USER")).toUtf8();
+    const std::string store = platform::SettingsStore("ravo2").location();
+    const QByteArray digest = QCryptographicHash::hash(
+        user + '\n' + QByteArray::fromStdString(store), QCryptographicHash::Sha1);
+    return QStringLiteral("ravo2-%1-%2")
+        .arg(owner)
+        .arg(QString::fromLatin1(digest.toHex().left(12)));
+}
+
+bool SingleCopy::anotherCopyRunning() const
+{
+    QLocalSocket *socket = connectedSocket(nullptr);
+    delete socket;
+    return socket != nullptr;
+}
+
+bool SingleCopy::listen()
+{
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    // Where names are files, a crashed copy's socket file would refuse the name.
+    if (!m_server->listen(serverName())) {
+        QLocalServer::removeServer(serverName());
+        if (!m_server->listen(serverName()))
+            return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket] { readRequests(socket); });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            readRequests(socket);
+        }
+    });
+    return true;
+}
+
+void SingleCopy::readRequests(QLocalSocket *socket)
+{
+    while (socket->canReadLine()) {
+        if (socket->readLine() == kActivateRequest)
+            emit activationRequested();
+    }
+}
+
+bool SingleCopy::askToActivate() const
+{
+    QLocalSocket *socket = connectedSocket(nullptr);
+    if (!socket)
+        return false;
+    socket->write(kActivateRequest);
+    const bool sent = socket->waitForBytesWritten(kConnectTimeoutMs);
+    socket->disconnectFromServer();
+    delete socket;
+    return sent;
+}
