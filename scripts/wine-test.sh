@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows side (platform, engine, the vindle COM server and their tests) with
+# mingw-w64 and runs the tests under Wine in a private prefix. The round trip with Linux uses
+# LINUX_BUILD_DIR (default: a small engine-only Linux build made here). Extra arguments go to ctest.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh --with-windows
+BUILD_DIR=${BUILD_DIR:-build/windows}
+LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build/windows-host}
+if [[ ! -x "$LINUX_BUILD_DIR/tests/wine/folderprobe" ]]; then
+    cmake -S . -B "$LINUX_BUILD_DIR" -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF \
+        -DRAVO2_BUILD_BENCHMARKS=OFF
+    cmake --build "$LINUX_BUILD_DIR" -j"$(nproc)" --target folderprobe
+fi
+cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+    -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF -DRAVO2_BUILD_BENCHMARKS=OFF \
+    -DRAVO2_LINUX_BUILD_DIR="$(cd "$LINUX_BUILD_DIR" && pwd)"
+cmake --build "$BUILD_DIR" -j"$(nproc)"
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 300 "$@"
