@@ -1,21 +1,29 @@
 #pragma once
 
 #include "customisationrequest.h"
+#include "platform/status.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
-namespace engine {
+namespace engine
+{
 
 // Turns one request into the "desktop.ini" of one folder.
-class DesktopIniWriter {
+class DesktopIniWriter
+{
 public:
     // The file's lines as UTF-8 text, each ending with CR LF.
     static std::string text(const CustomisationRequest &request);
 
     // The file's bytes: the text in the ANSI code page when every character fits, else UTF-16LE
-    // with a byte-order mark (the shell reads both); nullopt when a value is not valid UTF-8.
+    // with a byte-order mark (the shell reads both); nullopt when checkValues refuses the request.
     static std::optional<std::string> bytes(const CustomisationRequest &request, unsigned codePage);
+
+    // Why the request cannot become a file: EILSEQ for a value that is not valid UTF-8, EINVAL for
+    // a value holding a line break (it would add lines of its own); success when every value fits.
+    static platform::Status checkValues(const CustomisationRequest &request);
 
     // The signed decimal form of a colour value (0x00BBGGRR read as a 32-bit signed integer).
     static std::string colourText(std::uint32_t colour);

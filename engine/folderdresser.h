@@ -4,16 +4,18 @@
 #include "folderio.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace engine
+{
 
 // Attribute values that make the shell honour a folder's "desktop.ini".
-inline constexpr std::uint32_t kIniFileAttributes = 2;    // hidden
-inline constexpr std::uint32_t kFolderAttributesXp = 1;   // read-only
-inline constexpr std::uint32_t kFolderAttributes9x = 5;   // read-only and system
+inline constexpr std::uint32_t kIniFileAttributes = 2;         // hidden
+inline constexpr std::uint32_t kFolderAttributesXp = 1;        // read-only
+inline constexpr std::uint32_t kFolderAttributes9x = 5;        // read-only and system
 inline constexpr std::uint32_t kFolderAttributesRemoved = 128; // normal
 
 // Called after each folder: how many folders of this pass are done, and of how many.
@@ -21,12 +23,13 @@ using ProgressFn = std::function<void(std::size_t done, std::size_t total)>;
 
 // How a run of makeicon ended.
 struct MakeIconResult {
-    bool failed = false;             // a second failure ended the run and goes to the caller
-    std::string failedFolder;        // the folder of that failure
-    platform::Status failure;        // its system description
-    bool restarted = false;          // a first failure made the run start over
-    std::size_t foldersWritten = 0;  // "desktop.ini" files written, counting a restart's rewrites
+    bool failed = false;               // a second failure ended the run and goes to the caller
+    std::string failedFolder;          // the folder of that failure
+    platform::Status failure;          // its system description
+    bool restarted = false;            // a first failure made the run start over
+    std::size_t foldersWritten = 0;    // "desktop.ini" files written, counting a restart's rewrites
     platform::Status attributeFailure; // the first attribute call that failed (never stops a run)
+    std::string attributeFailurePath;  // the file or folder of that call
 };
 
 // Writes "desktop.ini" into each target folder (or only the first with the one-folder choice) and

@@ -1,0 +1,6 @@
+#include "mainwindow/programstart.h"
+
+int main(int argc, char **argv)
+{
+    return startProgram(argc, argv);
+}

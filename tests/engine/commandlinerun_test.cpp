@@ -1,0 +1,59 @@
+#include "engine/commandline.h"
+#include "engine/commandlinerun.h"
+#include "platform/filesystem.h"
+#include "recordingfolderio.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace
+{
+
+const std::string kSep(1, platform::nativeSeparator());
+const std::string kTwoFolders = "-fp /a" + kSep + " -fp /b" + kSep + " -ip i.ico";
+
+// Runs the line over `io`; the exit status, then what went to standard output and error.
+std::tuple<int, std::string, std::string> run(const std::string &line, RecordingFolderIo &io)
+{
+    std::ostringstream out, err;
+    const int status = engine::runCommandLine(line, out, err, io);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(CommandLineRun, LinesWithoutWorkTouchNoFolder)
+{
+    RecordingFolderIo io;
+    EXPECT_EQ(run("", io), std::make_tuple(engine::kExitUsage, "", engine::helpText()));
+    EXPECT_EQ(run("-fp /a/ -ip x --help", io), std::make_tuple(0, engine::helpText(), ""));
+    EXPECT_EQ(run("C:\\f", io),
+              std::make_tuple(engine::kExitFailure, "",
+                              "была ошибкаC:\\fв командной строке нет ни одного ключа\n"));
+    EXPECT_EQ(run("-fp /a/ -tc red -wv 9x", io), std::make_tuple(0, "", ""));
+    EXPECT_TRUE(io.calls.empty());
+}
+
+TEST(CommandLineRun, DressesSilentlyOrPassesTheFailureOn)
+{
+    RecordingFolderIo io;
+    EXPECT_EQ(run(kTwoFolders + " -wv 9x", io), std::make_tuple(0, "", ""));
+    EXPECT_EQ(io.calls.size(), 8u);
+    EXPECT_EQ(io.calls[2], "attr /a" + kSep + " 5");
+    io.failingPaths = {"/b" + kSep + "desktop.ini"};
+    const std::string message = "была ошибка" + kTwoFolders + std::strerror(EACCES) + "\n";
+    EXPECT_EQ(run(kTwoFolders, io), std::make_tuple(engine::kExitFailure, "", message));
+}
+
+TEST(CommandLineRun, WarnsWhenTheFileSystemKeepsNoAttributes)
+{
+    RecordingFolderIo io;
+    io.attributeError = ENOTSUP;
+    EXPECT_EQ(std::get<2>(run(kTwoFolders, io)),
+              "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): /a" + kSep +
+                  "desktop.ini\n");
+    io.attributeError = EPERM;
+    EXPECT_EQ(run(kTwoFolders, io), std::make_tuple(0, "", ""));
+    EXPECT_EQ(io.calls.size(), 16u); // failing attribute calls stopped neither run
+}

@@ -1,0 +1,160 @@
+#include "engine/desktopinireader.h"
+#include "engine/folderdresser.h"
+#include "engine/folderpaths.h"
+#include "platform/attributes.h"
+#include "platform/filesystem.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+fs::path pathOf(const std::string &utf8)
+{
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string contentOf(const std::string &path)
+{
+    std::string bytes;
+    return platform::readFile(path, bytes).ok() ? bytes : "<unreadable>";
+}
+
+// The attributes a test can count on: Wine keeps only the hidden and system bits it is given.
+std::uint32_t comparable(std::uint32_t attributes)
+{
+#ifdef _WIN32
+    return attributes & (platform::kAttrHidden | platform::kAttrSystem | platform::kAttrDirectory);
+#else
+    return attributes;
+#endif
+}
+
+std::uint32_t attributesOf(const std::string &path)
+{
+    return comparable(platform::getFileAttributes(path));
+}
+
+std::size_t entriesIn(const std::string &folder)
+{
+    return std::distance(fs::directory_iterator(pathOf(folder)), fs::directory_iterator());
+}
+
+class DressingOnDisk : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_root =
+            fs::temp_directory_path() / ("ravo2-engine-" + std::to_string(std::random_device()()));
+        const int code = platform::setFileAttributes(folder(""), platform::kAttrHidden).code;
+        if (code == ENOTSUP || code == EOPNOTSUPP)
+            GTEST_SKIP() << "no user extended attributes under " << m_root;
+        m_request.makeIcon = m_request.makeInfoTip = true;
+        m_request.iconPath = "C:\\Иконки\\папка.ico";
+        m_request.iconIndex = "5";
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_root, ignored);
+    }
+
+    // A folder under the test's root, ending with the separator as the folder box holds it.
+    std::string folder(const std::string &name, bool create = true)
+    {
+        const fs::path path = m_root / pathOf(name);
+        if (create)
+            fs::create_directories(path);
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end()) + platform::nativeSeparator();
+    }
+
+    engine::MakeIconResult dress(std::vector<std::string> folders)
+    {
+        m_request.targetFolders = std::move(folders);
+        return engine::makeicon(m_request, m_io);
+    }
+
+    static void putFile(const std::string &path, std::uint32_t attributes)
+    {
+        std::ofstream(pathOf(path)) << "kept";
+        ASSERT_TRUE(platform::setFileAttributes(path, attributes).ok());
+    }
+
+    fs::path m_root; // removed with everything in it after each test
+    engine::CustomisationRequest m_request;
+    engine::SystemFolderIo m_io;
+};
+
+} // namespace
+
+TEST_F(DressingOnDisk, AttributesAreReplacedWholeAndRemovedAgain)
+{
+    const std::string blanks = folder("with blanks"), cyr = folder("Фото"), greek = folder("Ωμέγα");
+    ASSERT_TRUE(platform::setFileAttributes(blanks, 0x22).ok());
+    putFile(cyr + "desktop.ini", platform::kAttrHidden | platform::kAttrSystem);
+    const auto result = dress({blanks, cyr, greek});
+    ASSERT_FALSE(result.failed) << result.failure.message;
+    EXPECT_TRUE(result.attributeFailure.ok()) << result.attributeFailure.message;
+    for (const std::string &f : m_request.targetFolders) {
+        EXPECT_EQ(attributesOf(f + "desktop.ini"), comparable(platform::kAttrHidden)) << f;
+        EXPECT_EQ(attributesOf(f), comparable(0x11)) << f;
+    }
+    EXPECT_EQ(engine::readfolderini(cyr, "0").iconPath, m_request.iconPath);
+    m_request.windowsMode = engine::WindowsMode::Nt9x;
+    ASSERT_FALSE(dress({blanks}).failed);
+    EXPECT_EQ(attributesOf(blanks), comparable(0x15));
+
+    engine::delicon(m_request, "1", m_io);
+    EXPECT_EQ(entriesIn(blanks), 0u);
+    EXPECT_EQ(attributesOf(blanks), platform::kAttrDirectory);
+}
+
+TEST_F(DressingOnDisk, AReadOnlyFileOrAMissingFolderFailsTheRun)
+{
+    const std::string a = folder("a"), b = folder("b"), c = folder("c");
+    putFile(b + "desktop.ini", platform::kAttrReadOnly);
+    const auto readOnly = dress({a, b, c});
+    EXPECT_TRUE(readOnly.failed && readOnly.restarted);
+    EXPECT_EQ(readOnly.failedFolder, b);
+    EXPECT_EQ(contentOf(b + "desktop.ini"), "kept");
+    EXPECT_EQ(entriesIn(a) + entriesIn(b) + entriesIn(c), 2u);
+
+    const std::string missing = folder("gone", false);
+    const auto result = dress({a, missing, c});
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.failedFolder, missing);
+    EXPECT_EQ(entriesIn(c) + entriesIn(folder("")), 3u);
+}
+
+TEST_F(DressingOnDisk, ASymbolicLinkInPlaceOfTheFileIsRefused)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links need a privilege on Windows";
+#endif
+    const std::string a = folder("a");
+    std::ofstream(m_root / "target.txt") << "precious";
+    fs::create_symlink(m_root / "target.txt", pathOf(a + "desktop.ini"));
+    EXPECT_TRUE(dress({a}).failed);
+    EXPECT_EQ(contentOf((m_root / "target.txt").string()), "precious");
+    EXPECT_TRUE(fs::is_symlink(pathOf(a + "desktop.ini")));
+}
+
+TEST_F(DressingOnDisk, AFolderWithoutItsSeparatorGetsTheFileInside)
+{
+    std::string f = folder("bare");
+    f.pop_back();
+    ASSERT_FALSE(dress({f}).failed);
+    EXPECT_EQ(entriesIn(f), 1u);
+    EXPECT_EQ(entriesIn(folder("")), 1u);
+    m_request.selectedFolder = f;
+    engine::delicon(m_request, "0", m_io);
+    EXPECT_EQ(entriesIn(f), 0u);
+}

@@ -1,0 +1,137 @@
+#include "engine/folderdresser.h"
+#include "platform/filesystem.h"
+#include "recordingfolderio.h"
+
+#include <gtest/gtest.h>
+
+using engine::CustomisationRequest;
+using engine::makeicon;
+using Calls = std::vector<std::string>;
+
+namespace
+{
+
+// Paths end with the separator, so nothing asks the disk whether they are folders.
+std::string folder(char name)
+{
+    return std::string("/t/") + name + platform::nativeSeparator();
+}
+std::string ini(char name)
+{
+    return folder(name) + "desktop.ini";
+}
+
+// The calls of the given folders, in order: "abc" dresses a, b and c; a capital fails to write.
+Calls expectedCalls(const std::string &names, int folderAttributes = 1)
+{
+    Calls calls{};
+    for (char n : names) {
+        const char lower = static_cast<char>(std::tolower(n));
+        calls.push_back("replace " + ini(lower));
+        if (n == lower) {
+            calls.insert(calls.end(), {"attr " + ini(n) + " 2",
+                                       "attr " + folder(n) + " " + std::to_string(folderAttributes),
+                                       "notify " + folder(n)});
+        }
+    }
+    return calls;
+}
+
+CustomisationRequest threeFolders()
+{
+    CustomisationRequest request;
+    request.targetFolders = {folder('a'), folder('b'), folder('c')};
+    request.selectedFolder = folder('c');
+    request.makeIcon = true;
+    request.iconPath = "C:\\i.ico";
+    return request;
+}
+
+} // namespace
+
+TEST(MakeIcon, DressesTheListInOrderOrOnlyItsFirstEntry)
+{
+    RecordingFolderIo io;
+    std::vector<std::size_t> progress;
+    const auto result = makeicon(threeFolders(), io, [&](std::size_t done, std::size_t total) {
+        progress.push_back(10 * done + total);
+    });
+    EXPECT_EQ(io.calls, expectedCalls("abc"));
+    EXPECT_EQ(io.lastBytes, "[.ShellClassInfo]\r\nIconFile=C:\\i.ico\r\nIconIndex=0\r\n");
+    EXPECT_EQ(progress, (std::vector<std::size_t>{13, 23, 33}));
+    EXPECT_FALSE(result.failed || result.restarted);
+
+    CustomisationRequest first = threeFolders();
+    first.onlyFirstFolder = true;
+    first.windowsMode = engine::WindowsMode::Nt9x;
+    RecordingFolderIo one;
+    makeicon(first, one);
+    EXPECT_EQ(one.calls, expectedCalls("a", 5));
+
+    first.targetFolders.clear();
+    RecordingFolderIo none;
+    EXPECT_FALSE(makeicon(first, none).failed);
+    EXPECT_TRUE(none.calls.empty());
+}
+
+TEST(MakeIcon, AFirstFailureRestartsTheRunOnce)
+{
+    RecordingFolderIo io;
+    io.failingReplaces = {2};
+    const auto result = makeicon(threeFolders(), io);
+    EXPECT_EQ(io.calls, expectedCalls("aBabc"));
+    EXPECT_TRUE(result.restarted);
+    EXPECT_FALSE(result.failed);
+    EXPECT_EQ(result.foldersWritten, 4u);
+}
+
+TEST(MakeIcon, ASecondFailureAnywhereEndsTheRunAndIsPassedOn)
+{
+    RecordingFolderIo io;
+    io.failingPaths = {ini('b')};
+    io.failureCode = ENOENT;
+    const auto result = makeicon(threeFolders(), io);
+    EXPECT_EQ(io.calls, expectedCalls("aBaB"));
+    EXPECT_TRUE(result.failed);
+    EXPECT_EQ(result.failedFolder, folder('b'));
+    EXPECT_EQ(result.failure.message, std::strerror(ENOENT));
+
+    RecordingFolderIo other;
+    other.failingReplaces = {3, 4};
+    EXPECT_EQ(makeicon(threeFolders(), other).failedFolder, folder('a'));
+    EXPECT_EQ(other.calls, expectedCalls("abCA"));
+}
+
+TEST(MakeIcon, UnwritableValuesAndEmptyEntriesFailWithoutTouchingTheDisk)
+{
+    CustomisationRequest request = threeFolders();
+    request.iconPath = "broken \xFF path";
+    RecordingFolderIo io;
+    EXPECT_EQ(makeicon(request, io).failure.code, EILSEQ);
+    request = threeFolders();
+    request.targetFolders = {""};
+    EXPECT_EQ(makeicon(request, io).failure.code, ENOENT);
+    EXPECT_TRUE(io.calls.empty());
+}
+
+TEST(DelIcon, ScopeChoosesTheFolders)
+{
+    CustomisationRequest request = threeFolders();
+    RecordingFolderIo all;
+    engine::delicon(request, "1", all);
+    Calls expected;
+    for (char n : std::string("abc"))
+        expected.insert(expected.end(),
+                        {"delete " + ini(n), "attr " + folder(n) + " 128", "notify " + folder(n)});
+    EXPECT_EQ(all.calls, expected);
+
+    RecordingFolderIo selected;
+    engine::delicon(request, "0", selected);
+    EXPECT_EQ(selected.calls, Calls(expected.end() - 3, expected.end()));
+
+    request.selectedFolder.clear();
+    RecordingFolderIo none;
+    for (const char *scope : {"2", "", " 1", "0"})
+        engine::delicon(request, scope, none);
+    EXPECT_TRUE(none.calls.empty());
+}
