@@ -1,6 +1,7 @@
 #include "mainwindow/programstart.h"
 
 #include "dialogs/prompter.h"
+#include "dialogs/qttranslations.h"
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/startup.h"
@@ -86,6 +87,8 @@ int runWithApplication(int argc, char **argv, const std::string &commandLine,
     if (runsOffscreen())
         qInstallMessageHandler(keepQtQuiet);
     QApplication app(argc, argv);
+    // Standard dialogs and message-box buttons speak Russian like the rest of the window.
+    installQtTranslations(app);
     StderrPrompter stderrPrompter(std::cerr);
     PrompterScope scope(runsOffscreen() ? &stderrPrompter : nullptr);
     try {

@@ -1,6 +1,7 @@
 #include "filesystem.h"
 
 #include "attributes.h"
+#include "dosattrib.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace platform
@@ -65,6 +67,20 @@ int createTemporaryFile(const std::string &path, std::string &name)
     return -1;
 }
 
+// Read-only as getFileAttributes reports it for a regular file, from an lstat already made:
+// no write bits, or the stored attributes say so.
+bool readOnlyFile(const std::string &path, const struct stat &info)
+{
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    char buffer[256];
+    const ssize_t size = getxattr(path.c_str(), kDosAttribName, buffer, sizeof buffer);
+    if (size < 0)
+        return false;
+    const auto stored = decodeDosAttrib(std::string_view(buffer, std::size_t(size)));
+    return stored && (*stored & kAttrReadOnly);
+}
+
 // Nothing is written over a symbolic link, a folder or a read-only file.
 Status checkReplaceable(const std::string &path)
 {
@@ -75,7 +91,7 @@ Status checkReplaceable(const std::string &path)
         return errorStatus(ELOOP);
     if (S_ISDIR(info.st_mode))
         return errorStatus(EISDIR);
-    if (getFileAttributes(path) & kAttrReadOnly)
+    if (readOnlyFile(path, info))
         return errorStatus(EACCES);
     return Status::success();
 }
@@ -115,7 +131,7 @@ Status deleteFile(const std::string &path)
         return errorStatus(ENOENT);
     if (lstat(path.c_str(), &info) != 0)
         return lastError();
-    if (!S_ISLNK(info.st_mode) && (getFileAttributes(path) & kAttrReadOnly))
+    if (S_ISREG(info.st_mode) && readOnlyFile(path, info))
         return errorStatus(EACCES);
     if (unlink(path.c_str()) != 0)
         return lastError();

@@ -9,6 +9,7 @@ PACKAGES=(
     clang-format attr libattr1-dev
     adwaita-icon-theme xvfb xauth
     samba smbclient icoutils
+    clang libclang-rt-14-dev
 )
 
 # Cross build and Wine, for the Windows checks.

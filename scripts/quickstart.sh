@@ -7,8 +7,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 tip="${1:-Sample photos}"
 cd "$root"
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j2 --target ravo2
+bash scripts/install-deps.sh
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+cmake --build build/release -j2 --target ravo2
 
 # Set TMPDIR to another file system when /tmp keeps no user xattrs (tmpfs before Linux 6.6).
 work="$(mktemp -d "${TMPDIR:-/tmp}/ravo2-quickstart.XXXXXX")"
@@ -16,9 +17,9 @@ trap 'rm -rf "$work"' EXIT
 cp -r samples/Photos "$work/"
 cp samples/ravo2-sample.ico "$work/"
 
-echo "+ build/app/ravo2 -fp $work/Photos/ -ip $work/ravo2-sample.ico -tt $tip -wv xp"
+echo "+ build/release/app/ravo2 -fp $work/Photos/ -ip $work/ravo2-sample.ico -tt $tip -wv xp"
 status=0
-build/app/ravo2 -fp "$work/Photos/" -ip "$work/ravo2-sample.ico" -tt "$tip" -wv xp || status=$?
+build/release/app/ravo2 -fp "$work/Photos/" -ip "$work/ravo2-sample.ico" -tt "$tip" -wv xp || status=$?
 echo "ravo2 exit status: $status"
 
 if [[ -f "$work/Photos/desktop.ini" ]]; then

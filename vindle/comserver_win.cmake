@@ -1,0 +1,24 @@
+# The component's COM server for Windows: type library compiled by widl and embedded as resource
+# 1 TYPELIB, IDispatch served through it. Debian builds no Qt for mingw, so this server has no window.
+enable_language(RC)
+find_program(RAVO2_WIDL NAMES widl x86_64-w64-mingw32-widl REQUIRED)
+set(RAVO2_WIDL_INCLUDE /usr/include/wine/wine/windows CACHE PATH "Folder of oaidl.idl for widl")
+set(RAVO2_WIDL_TYPELIBS /usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+    CACHE PATH "Folder of stdole2.tlb for widl")
+set(vindle_dir ${CMAKE_CURRENT_SOURCE_DIR})
+set(vindle_tlb ${CMAKE_CURRENT_BINARY_DIR}/vindle.tlb)
+# widl writes its outputs into the current folder whatever -o says: run it in the build folder.
+add_custom_command(OUTPUT ${vindle_tlb}
+    COMMAND ${RAVO2_WIDL} --win64 -I${RAVO2_WIDL_INCLUDE} -L${RAVO2_WIDL_TYPELIBS} -t
+            -o ${vindle_tlb} ${vindle_dir}/vindle.idl
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DEPENDS ${vindle_dir}/vindle.idl
+    COMMENT "Compiling the vindle type library")
+set_source_files_properties(${vindle_dir}/vindle.rc PROPERTIES OBJECT_DEPENDS ${vindle_tlb})
+add_library(vindle MODULE
+    ${vindle_dir}/cscrab.cpp ${vindle_dir}/modulestate.cpp
+    ${vindle_dir}/scrabserver_win.cpp ${vindle_dir}/componentservices_win.cpp
+    ${vindle_dir}/dllentry_win.cpp ${vindle_dir}/vindle.def ${vindle_dir}/vindle.rc)
+set_target_properties(vindle PROPERTIES PREFIX "" OUTPUT_NAME vindle)
+target_include_directories(vindle PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+target_link_libraries(vindle PRIVATE platform ravo2_common ole32 oleaut32 uuid shell32)
