@@ -10,7 +10,8 @@ class QWidget;
 
 // The one seam through which every window shows message boxes and choosers, so tests can answer
 // them and the headless command line can send messages to standard error instead.
-class Prompter {
+class Prompter
+{
 public:
     virtual ~Prompter() = default;
 
@@ -33,7 +34,8 @@ public:
 };
 
 // Real dialogs: QMessageBox, QFileDialog, QColorDialog.
-class InteractivePrompter : public Prompter {
+class InteractivePrompter : public Prompter
+{
 public:
     QMessageBox::StandardButton message(QWidget *parent, QMessageBox::Icon icon,
                                         const QString &title, const QString &text,

@@ -6,7 +6,8 @@
 
 // Window geometry is given in twips (1/1440 inch): 15 twips to the pixel at 96 dots per inch,
 // scaled by the screen's logical DPI.
-namespace twips {
+namespace twips
+{
 
 // Pixels for a length in twips on a screen of `logicalDpi` (96 when unknown).
 inline int toPixels(int twips, double logicalDpi = 96.0)

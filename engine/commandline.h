@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-namespace engine {
+namespace engine
+{
 
 // What the switches of one command line asked for; unset members were not given.
 struct CommandLineRequest {

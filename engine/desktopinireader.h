@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-namespace engine {
+namespace engine
+{
 
 // What reading a folder's "desktop.ini" changes in the main window: each field that a line set,
 // with its final value, and the icon source that stays selected. Absent means untouched.
@@ -16,13 +17,14 @@ struct FolderIniOutcome {
     std::optional<std::string> iconIndex; // Text3
     std::optional<std::string> infoTip;   // Text4; Check1 is set when this is present
     std::optional<IconSource> iconSource; // Option1 / Option2
-    bool stoppedEarly = false;            // the reading ended at a failure (not a number, unreadable)
+    bool stoppedEarly = false; // the reading ended at a failure (not a number, unreadable)
 
     bool changesNothing() const { return !iconPath && !iconIndex && !infoTip && !iconSource; }
 };
 
 // Reads "desktop.ini" content back into the main window's fields.
-class DesktopIniReader {
+class DesktopIniReader
+{
 public:
     // Splits the file into lines: CR LF, lone CR and lone LF each end a line; a UTF-16LE file
     // (byte-order mark FF FE) and a UTF-8 file (EF BB BF) are decoded, anything else is read in the

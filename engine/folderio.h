@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace engine
+{
 
 // The file system calls that applying and removing make; tests put a failing double in its place.
-class FolderIo {
+class FolderIo
+{
 public:
     virtual ~FolderIo() = default;
     virtual platform::Status deleteFile(const std::string &path) = 0;
@@ -19,7 +21,8 @@ public:
 };
 
 // The real file system through the platform layer.
-class SystemFolderIo : public FolderIo {
+class SystemFolderIo : public FolderIo
+{
 public:
     platform::Status deleteFile(const std::string &path) override;
     platform::Status replaceFile(const std::string &path, std::string_view bytes) override;

@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace engine {
+namespace engine
+{
 
 // Name of the customisation file in every dressed folder.
 inline constexpr const char *kDesktopIni = "desktop.ini";

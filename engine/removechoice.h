@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-namespace engine {
+namespace engine
+{
 
 // What the remove command does when it opens the remove-choice dialog.
 enum class RemoveChoice {
@@ -15,6 +16,9 @@ enum class RemoveChoice {
 RemoveChoice removeChoiceFor(std::string_view delall);
 
 // The "delall" value to store after a button press with "Не показывать больше" ticked.
-inline const char *delallFor(RemoveChoice choice) { return choice == RemoveChoice::All ? "1" : "2"; }
+inline const char *delallFor(RemoveChoice choice)
+{
+    return choice == RemoveChoice::All ? "1" : "2";
+}
 
 } // namespace engine

@@ -4,20 +4,22 @@
 
 #include <string>
 
-namespace engine {
+namespace engine
+{
 
 // The program's settings: application "ravo2", section "Options", with typed keys.
-class Settings {
+class Settings
+{
 public:
     Settings();
 
-    bool clearListOfFolders() const;      // "clearlistoffolders": empty the folder box after applying
+    bool clearListOfFolders() const; // "clearlistoffolders": empty the folder box after applying
     void setClearListOfFolders(bool on);
-    bool startNewCopyOfRavo() const;      // "startnewcopyofravo": allow only one running copy
+    bool startNewCopyOfRavo() const; // "startnewcopyofravo": allow only one running copy
     void setStartNewCopyOfRavo(bool on);
-    std::string language() const;         // "language": 1-based position of the language file, text
+    std::string language() const; // "language": 1-based position of the language file, text
     void setLanguage(int position);
-    std::string delall() const;           // "delall": "0" ask, "1" all, "2" selected
+    std::string delall() const; // "delall": "0" ask, "1" all, "2" selected
     void setDelall(const std::string &value);
 
 private:

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-namespace engine {
+namespace engine
+{
 
 // The program's version and the revision number shown in captions ("2.0." followed by it).
 inline constexpr const char *kVersion = "2.0.35";

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-namespace engine {
+namespace engine
+{
 
 // 1 when the system is of the NT family (platform id 2) with a major version of 5 or more, else 0.
 std::uint8_t SysVersions32(std::uint32_t platformId, std::uint32_t majorVersion);

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // The shell's file attribute bits, as GetFileAttributes reports them.
 inline constexpr std::uint32_t kAttrReadOnly = 0x1;

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // The Windows ANSI code page of this user: the RAVO2_ANSI_CODEPAGE environment variable when set,
 // else the code page that matches the locale's language as Wine maps it (ru → 1251, de → 1252).

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // Name of the extended attribute in which Samba and Wine keep DOS attributes.
 inline constexpr const char *kDosAttribName = "user.DOSATTRIB";

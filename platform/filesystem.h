@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // The separator that ends a folder path on this system ('/' here, '\\' on Windows).
 char nativeSeparator();

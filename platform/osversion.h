@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace platform
+{
 
 // What GetVersionExA reports: dwPlatformId (1 = 95/98/ME, 2 = NT family) and dwMajorVersion.
 struct OsVersion {

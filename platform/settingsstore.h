@@ -5,12 +5,14 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace platform
+{
 
 // The per-user settings store: text values addressed by application, section and key.
 // POSIX: an INI file "$XDG_CONFIG_HOME/<application>/<application>.ini" (default ~/.config),
 // readable by QSettings. Win32: HKCU\Software\VB and VBA Program Settings\<application>\<section>.
-class SettingsStore {
+class SettingsStore
+{
 public:
     explicit SettingsStore(std::string application);
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-namespace platform {
+namespace platform
+{
 
 // Outcome of one system call: its error number and the system's own description of it.
 struct Status {
