@@ -20,7 +20,7 @@ struct ComponentStatus {
 // What registration publishes for one creatable class.
 struct ClassRecord {
     CLSID classId{};
-    std::string libraryPath;    // absolute path of the in-process server
+    std::string serverPath;     // absolute path of the in-process server
     std::string progId;         // e.g. "vindle.CScrab"
     std::string threadingModel; // e.g. "Apartment"
 };

@@ -130,7 +130,7 @@ ComponentStatus writeClassRecord(const ClassRecord &record)
     {
         std::ofstream out(temporary, std::ios::trunc);
         out << "[Class]\nCLSID=" << guidToString(record.classId)
-            << "\nInprocServer32=" << record.libraryPath << "\nProgID=" << record.progId
+            << "\nInprocServer32=" << record.serverPath << "\nProgID=" << record.progId
             << "\nThreadingModel=" << record.threadingModel << "\n";
         if (!out.flush())
             return errnoStatus("cannot write " + temporary);
@@ -162,13 +162,13 @@ std::optional<ClassRecord> readClassRecord(REFCLSID classId)
         const std::string key = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key == "InprocServer32")
-            record.libraryPath = value;
+            record.serverPath = value;
         else if (key == "ProgID")
             record.progId = value;
         else if (key == "ThreadingModel")
             record.threadingModel = value;
     }
-    if (record.libraryPath.empty())
+    if (record.serverPath.empty())
         return std::nullopt;
     return record;
 }
@@ -207,7 +207,7 @@ ComponentStatus createInstance(REFCLSID classId, REFIID iid, void **object,
         return {E_POINTER, "no place for the object"};
     *object = nullptr;
     const auto record = readClassRecord(classId);
-    const std::string path = record ? record->libraryPath : findInstalledServer(fallbackModule);
+    const std::string path = record ? record->serverPath : findInstalledServer(fallbackModule);
     if (path.empty())
         return {REGDB_E_CLASSNOTREG, "class not registered: " + guidToString(classId)};
     ComponentStatus status;

@@ -117,7 +117,7 @@ ComponentStatus writeClassRecord(const ClassRecord &record)
     const std::wstring progId = wide(record.progId);
     for (const auto &[path, name, value] :
          {std::tuple{key, L"", record.progId},
-          std::tuple{key + L"\\InprocServer32", L"", record.libraryPath},
+          std::tuple{key + L"\\InprocServer32", L"", record.serverPath},
           std::tuple{key + L"\\InprocServer32", L"ThreadingModel", record.threadingModel},
           std::tuple{key + L"\\ProgID", L"", record.progId},
           std::tuple{key + L"\\VersionIndependentProgID", L"", record.progId},
@@ -151,7 +151,7 @@ std::optional<ClassRecord> readClassRecord(REFCLSID classId)
         return std::nullopt;
     ClassRecord record;
     record.classId = classId;
-    record.libraryPath = *library;
+    record.serverPath = *library;
     record.progId = classValue(key + L"\\ProgID", L"").value_or("");
     record.threadingModel = classValue(key + L"\\InprocServer32", L"ThreadingModel").value_or("");
     return record;

@@ -33,10 +33,10 @@ HRESULT DllRegisterServer()
 {
     platform::ClassRecord record;
     record.classId = CLSID_CScrab;
-    record.libraryPath = platform::modulePathOf(reinterpret_cast<const void *>(&DllRegisterServer));
+    record.serverPath = platform::modulePathOf(reinterpret_cast<const void *>(&DllRegisterServer));
     record.progId = vindleProgId;
     record.threadingModel = "Apartment";
-    if (record.libraryPath.empty())
+    if (record.serverPath.empty())
         return E_UNEXPECTED;
     return platform::writeClassRecord(record).code;
 }

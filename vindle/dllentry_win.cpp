@@ -36,17 +36,17 @@ STDAPI DllRegisterServer()
 {
     platform::ClassRecord record;
     record.classId = CLSID_CScrab;
-    record.libraryPath = platform::modulePathOf(reinterpret_cast<const void *>(&DllRegisterServer));
+    record.serverPath = platform::modulePathOf(reinterpret_cast<const void *>(&DllRegisterServer));
     record.progId = vindleProgId;
     record.threadingModel = "Apartment";
-    if (record.libraryPath.empty())
+    if (record.serverPath.empty())
         return E_UNEXPECTED;
     ITypeLib *library = nullptr;
-    HRESULT status = loadOwnTypeLibrary(record.libraryPath, &library);
+    HRESULT status = loadOwnTypeLibrary(record.serverPath, &library);
     if (FAILED(status))
         return SELFREG_E_TYPELIB;
     // Publishes the library and marshals _CScrab with the standard automation marshaler.
-    std::u16string widePath = platform::utf8ToUtf16(record.libraryPath);
+    std::u16string widePath = platform::utf8ToUtf16(record.serverPath);
     status = RegisterTypeLib(library, reinterpret_cast<LPOLESTR>(widePath.data()), nullptr);
     library->Release();
     if (FAILED(status))

@@ -95,7 +95,7 @@ TEST_F(ComponentRuntime, RegistrationWritesTheRecordAndCreationNeedsIt)
     ASSERT_TRUE(std::filesystem::exists(recordFile()));
     const auto record = platform::readClassRecord(CLSID_CScrab);
     ASSERT_TRUE(record);
-    EXPECT_EQ(record->libraryPath, std::filesystem::canonical(VINDLE_MODULE).string());
+    EXPECT_EQ(record->serverPath, std::filesystem::canonical(VINDLE_MODULE).string());
     EXPECT_EQ(record->progId, "vindle.CScrab");
     EXPECT_EQ(record->threadingModel, "Apartment");
     _CScrab *scrab = create();

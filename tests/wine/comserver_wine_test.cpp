@@ -79,7 +79,7 @@ TEST_F(ComServer, RegistrationPublishesTheClassAndItsProgrammaticIdentifier)
 {
     const auto record = platform::readClassRecord(CLSID_CScrab);
     ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(comparable(record->libraryPath), comparable(RAVO2_VINDLE_DLL));
+    EXPECT_EQ(comparable(record->serverPath), comparable(RAVO2_VINDLE_DLL));
     EXPECT_EQ(record->threadingModel, "Apartment");
     EXPECT_EQ(record->progId, "vindle.CScrab");
     CLSID fromProgId{};
