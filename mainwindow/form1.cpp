@@ -50,16 +50,12 @@ bool Form1::load()
 {
     Form4 *opts = options();
     m_singleCopy = new SingleCopy(this);
-    if (m_singleCopy->anotherCopyRunning()) {
-        if (opts->startNewCopyOfRavo()) {
-            Prompter::instance().message(nullptr, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                         QStringLiteral("Программа уже запущена."),
-                                         QMessageBox::Ok);
-            m_singleCopy->askToActivate();
-            return false;
-        }
-    } else {
-        m_singleCopy->listen();
+    // Where local sockets cannot be used at all (Unavailable), the program still starts.
+    if (m_singleCopy->claim() == SingleCopy::Claim::Later && opts->startNewCopyOfRavo()) {
+        Prompter::instance().message(nullptr, QMessageBox::Critical, QStringLiteral("ravo2"),
+                                     QStringLiteral("Программа уже запущена."), QMessageBox::Ok);
+        m_singleCopy->askToActivate();
+        return false;
     }
     connect(m_singleCopy, &SingleCopy::activationRequested, this, &Form1::raiseFromOtherCopy);
     setWindowTitle(caption());

@@ -52,25 +52,41 @@ bool SingleCopy::anotherCopyRunning() const
     return socket != nullptr;
 }
 
-bool SingleCopy::listen()
+SingleCopy::Claim SingleCopy::claim()
 {
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-    // Where names are files, a crashed copy's socket file would refuse the name.
-    if (!m_server->listen(serverName())) {
-        QLocalServer::removeServer(serverName());
-        if (!m_server->listen(serverName()))
-            return false;
+    if (anotherCopyRunning())
+        return Claim::Later;
+    const QString name = serverName();
+    if (listen(name))
+        return Claim::First;
+    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
+        return Claim::Unavailable;
+    // The name is taken: by a copy that started with this one, or, where names are files, by
+    // the file a crashed copy left behind, which no one answers on.
+    if (anotherCopyRunning())
+        return Claim::Later;
+    QLocalServer::removeServer(name);
+    if (listen(name))
+        return Claim::First;
+    return m_server->serverError() == QAbstractSocket::AddressInUseError ? Claim::Later
+                                                                         : Claim::Unavailable;
+}
+
+bool SingleCopy::listen(const QString &name)
+{
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+        connect(m_server, &QLocalServer::newConnection, this, [this] {
+            while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+                connect(socket, &QLocalSocket::readyRead, this,
+                        [this, socket] { readRequests(socket); });
+                connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+                readRequests(socket);
+            }
+        });
     }
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this,
-                    [this, socket] { readRequests(socket); });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            readRequests(socket);
-        }
-    });
-    return true;
+    return m_server->listen(name);
 }
 
 void SingleCopy::readRequests(QLocalSocket *socket)
