@@ -51,11 +51,15 @@ bool Form1::load()
     Form4 *opts = options();
     m_singleCopy = new SingleCopy(this);
     // Where local sockets cannot be used at all (Unavailable), the program still starts.
-    if (m_singleCopy->claim() == SingleCopy::Claim::Later && opts->startNewCopyOfRavo()) {
-        Prompter::instance().message(nullptr, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                     QStringLiteral("Программа уже запущена."), QMessageBox::Ok);
-        m_singleCopy->askToActivate();
-        return false;
+    if (m_singleCopy->claim() == SingleCopy::Claim::Later) {
+        if (opts->startNewCopyOfRavo()) {
+            Prompter::instance().message(nullptr, QMessageBox::Critical, QStringLiteral("ravo2"),
+                                         QStringLiteral("Программа уже запущена."),
+                                         QMessageBox::Ok);
+            m_singleCopy->askToActivate();
+            return false;
+        }
+        m_singleCopy->follow(); // runs beside the first, and is found once the first has ended
     }
     connect(m_singleCopy, &SingleCopy::activationRequested, this, &Form1::raiseFromOtherCopy);
     setWindowTitle(caption());

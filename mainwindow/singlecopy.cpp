@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace
 {
 
 constexpr int kConnectTimeoutMs = 1000;
+constexpr int kRetryMs = 200; // a holder that has the name but is not listening yet
 const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
 
 QLocalSocket *connectedSocket(QObject *parent)
@@ -70,6 +72,34 @@ SingleCopy::Claim SingleCopy::claim()
         return Claim::First;
     return m_server->serverError() == QAbstractSocket::AddressInUseError ? Claim::Later
                                                                          : Claim::Unavailable;
+}
+
+void SingleCopy::follow()
+{
+    if (m_holder || holdsName())
+        return;
+    m_holder = connectedSocket(this);
+    if (!m_holder) {
+        QTimer::singleShot(kRetryMs, this, &SingleCopy::claimAfterHolder);
+        return;
+    }
+    connect(m_holder, &QLocalSocket::disconnected, this, &SingleCopy::claimAfterHolder,
+            Qt::QueuedConnection);
+}
+
+void SingleCopy::claimAfterHolder()
+{
+    if (m_holder) {
+        m_holder->deleteLater();
+        m_holder = nullptr;
+    }
+    if (claim() == Claim::Later)
+        follow();
+}
+
+bool SingleCopy::holdsName() const
+{
+    return m_server && m_server->isListening();
 }
 
 bool SingleCopy::listen(const QString &name)

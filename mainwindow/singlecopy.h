@@ -22,6 +22,10 @@ public:
 
     // Takes the name in one step, so two copies started together never both become the first.
     Claim claim();
+    // For a copy that runs on without the name: takes the name over when its holder ends, so a
+    // copy started later still finds one running.
+    void follow();
+    bool holdsName() const;          // this copy is the one later copies find
     bool anotherCopyRunning() const; // a running copy answers on the socket
     bool askToActivate() const;      // asks the running copy to raise and activate its window
 
@@ -32,5 +36,8 @@ private:
     bool listen(const QString &name); // listens and answers requests; false if the name is taken
     void readRequests(QLocalSocket *socket);
 
+    void claimAfterHolder(); // the followed copy ended: claim the name or follow the new holder
+
     QLocalServer *m_server = nullptr; // listening while this copy is the first
+    QLocalSocket *m_holder = nullptr; // connection to the holder while following it
 };

@@ -7,7 +7,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 // Claiming the single-copy name: exactly one claimant wins, however close together they come.
 class SingleCopyTest : public QObject
@@ -17,6 +20,7 @@ class SingleCopyTest : public QObject
 private slots:
     void oneClaimWinsAndTheNameIsFreedWithItsHolder();
     void nameBoundButNotYetListeningCountsAsTaken();
+    void copiesRunningBesideTheHolderTakeOverInTurn();
 };
 
 void SingleCopyTest::oneClaimWinsAndTheNameIsFreedWithItsHolder()
@@ -58,6 +62,32 @@ void SingleCopyTest::nameBoundButNotYetListeningCountsAsTaken()
     ::close(holder);
     SingleCopy next;
     QCOMPARE(next.claim(), SingleCopy::Claim::First);
+}
+
+void SingleCopyTest::copiesRunningBesideTheHolderTakeOverInTurn()
+{
+    TestScope scope;
+    std::vector<std::unique_ptr<SingleCopy>> copies;
+    for (int i = 0; i < 3; ++i)
+        copies.push_back(std::make_unique<SingleCopy>());
+    QCOMPARE(copies[0]->claim(), SingleCopy::Claim::First);
+    for (int i : {1, 2}) {
+        QCOMPARE(copies[i]->claim(), SingleCopy::Claim::Later);
+        copies[i]->follow();
+        QVERIFY(!copies[i]->holdsName());
+    }
+    // Each time the holder ends, exactly one of those left takes the name, and a copy started
+    // then still finds one running.
+    while (copies.size() > 1) {
+        copies.erase(copies.begin() + (copies[0]->holdsName() ? 0 : 1));
+        QTRY_VERIFY(
+            std::any_of(copies.begin(), copies.end(), [](auto &c) { return c->holdsName(); }));
+        QTest::qWait(100); // the others have had their turn to claim
+        QCOMPARE(
+            std::count_if(copies.begin(), copies.end(), [](auto &c) { return c->holdsName(); }), 1);
+        SingleCopy started;
+        QCOMPARE(started.claim(), SingleCopy::Claim::Later);
+    }
 }
 
 QTEST_MAIN(SingleCopyTest)
