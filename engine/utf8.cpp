@@ -1,81 +1,19 @@
 #include "utf8.h"
 
-#include <cstdint>
+#include "platform/unicode.h"
 
 namespace engine::utf8
 {
 namespace
 {
 
-constexpr char32_t kReplacement = 0xFFFD;
-constexpr char32_t kInvalid = 0xFFFFFFFF;
+using platform::decodeUtf8;
+using platform::kNoCharacter;
 
-bool isContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
-
-// Decodes the character at `pos`, advancing it; kInvalid (and one byte consumed) when ill-formed.
-char32_t decodeAt(std::string_view text, std::size_t &pos)
-{
-    const auto lead = static_cast<unsigned char>(text[pos++]);
-    if (lead < 0x80)
-        return lead;
-    std::size_t extra = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1, value = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2, value = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3, value = lead & 0x07, minimum = 0x10000;
-    } else {
-        return kInvalid;
-    }
-    if (text.size() - pos < extra)
-        return kInvalid;
-    for (std::size_t i = 0; i < extra; ++i) {
-        const auto byte = static_cast<unsigned char>(text[pos + i]);
-        if (!isContinuation(byte))
-            return kInvalid;
-        value = (value << 6) | (byte & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return kInvalid;
-    pos += extra;
-    return value;
-}
-
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void appendUnit(std::string &out, std::uint16_t unit)
+void appendUnit(std::string &out, char16_t unit)
 {
     out += static_cast<char>(unit & 0xFF);
     out += static_cast<char>(unit >> 8);
-}
-
-std::uint16_t unitAt(std::string_view bytes, std::size_t index)
-{
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[2 * index]) |
-                                      (static_cast<unsigned char>(bytes[2 * index + 1]) << 8));
 }
 
 } // namespace
@@ -83,7 +21,7 @@ std::uint16_t unitAt(std::string_view bytes, std::size_t index)
 bool isValid(std::string_view text)
 {
     for (std::size_t pos = 0; pos < text.size();) {
-        if (decodeAt(text, pos) == kInvalid)
+        if (decodeUtf8(text, pos) == kNoCharacter)
             return false;
     }
     return true;
@@ -96,50 +34,33 @@ std::string sanitized(std::string_view text)
     std::string out;
     out.reserve(text.size() + 16);
     for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t c = decodeAt(text, pos);
-        appendUtf8(out, c == kInvalid ? kReplacement : c);
+        const char32_t c = decodeUtf8(text, pos);
+        platform::appendUtf8(out, c == kNoCharacter ? platform::kReplacementCharacter : c);
     }
     return out;
 }
 
 std::string fromUtf16Le(std::string_view bytes)
 {
-    const std::size_t units = bytes.size() / 2;
-    std::string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::uint16_t unit = unitAt(bytes, i);
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units) {
-            const std::uint16_t low = unitAt(bytes, i + 1);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
-        appendUtf8(out, surrogate ? kReplacement : unit);
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                         (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
     }
+    std::string out = platform::utf16ToUtf8(units);
     if (bytes.size() % 2 != 0)
-        appendUtf8(out, kReplacement);
+        platform::appendUtf8(out, platform::kReplacementCharacter);
     return out;
 }
 
 std::optional<std::string> toUtf16Le(std::string_view text)
 {
+    if (!isValid(text))
+        return std::nullopt;
     std::string out;
     out.reserve(2 * text.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const char32_t c = decodeAt(text, pos);
-        if (c == kInvalid)
-            return std::nullopt;
-        if (c < 0x10000) {
-            appendUnit(out, static_cast<std::uint16_t>(c));
-        } else {
-            appendUnit(out, static_cast<std::uint16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            appendUnit(out, static_cast<std::uint16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        }
-    }
+    for (char16_t unit : platform::utf8ToUtf16(text))
+        appendUnit(out, unit);
     return out;
 }
 
@@ -150,7 +71,7 @@ std::string_view afterCharacters(std::string_view text, std::size_t count)
         if (pos >= text.size())
             return {};
         ++pos;
-        while (pos < text.size() && isContinuation(static_cast<unsigned char>(text[pos])))
+        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80)
             ++pos;
     }
     return text.substr(pos);

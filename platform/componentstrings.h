@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/componenttypes.h"
+#include "platform/unicode.h"
 
 #include <optional>
 #include <string>
@@ -8,11 +9,6 @@
 
 namespace platform
 {
-
-// UTF-8 to UTF-16; malformed bytes become U+FFFD.
-std::u16string utf8ToUtf16(std::string_view utf8);
-// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-std::string utf16ToUtf8(std::u16string_view utf16);
 
 // The text of a BSTR (a null BSTR is the empty string); the caller still owns `text`.
 std::u16string bstrText(BSTR text);
