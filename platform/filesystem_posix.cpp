@@ -81,12 +81,15 @@ bool readOnlyFile(const std::string &path, const struct stat &info)
     return stored && (*stored & kAttrReadOnly);
 }
 
-// Nothing is written over a symbolic link, a folder or a read-only file.
-Status checkReplaceable(const std::string &path)
+// Nothing is written over a symbolic link, a folder or a read-only file. `info` gets the old
+// file's status (st_nlink 0 when there is none).
+Status checkReplaceable(const std::string &path, struct stat &info)
 {
-    struct stat info = {};
-    if (lstat(path.c_str(), &info) != 0)
+    info = {};
+    if (lstat(path.c_str(), &info) != 0) {
+        info = {};
         return errno == ENOENT ? Status::success() : lastError();
+    }
     if (S_ISLNK(info.st_mode))
         return errorStatus(ELOOP);
     if (S_ISDIR(info.st_mode))
@@ -102,6 +105,17 @@ std::string withoutTrailingSeparators(const std::string &path)
     while (end > 1 && path[end - 1] == '/')
         --end;
     return path.substr(0, end);
+}
+
+// The new file takes the old one's permissions and, where we may give them (as root), its owner
+// and group: replacing a file in someone's folder must not hand it to us. Best effort.
+void keepOwnership(int fd, const struct stat &old)
+{
+    if (old.st_nlink == 0)
+        return;
+    if (fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)!fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    (void)!fchmod(fd, old.st_mode & 07777);
 }
 
 } // namespace
@@ -142,12 +156,14 @@ Status replaceFile(const std::string &path, std::string_view bytes)
 {
     if (path.empty())
         return errorStatus(ENOENT);
-    if (Status status = checkReplaceable(path); !status.ok())
+    struct stat old = {};
+    if (Status status = checkReplaceable(path, old); !status.ok())
         return status;
     std::string temporary;
     const int fd = createTemporaryFile(path, temporary);
     if (fd < 0)
         return lastError();
+    keepOwnership(fd, old);
     Status status = writeAll(fd, bytes);
     if (close(fd) != 0 && status.ok())
         status = lastError();

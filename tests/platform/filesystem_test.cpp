@@ -167,6 +167,33 @@ TEST_F(FileSystem, FailedWriteKeepsOldContentAndLeavesNoTemporaryFile)
 }
 
 // Root may write anywhere, so an unwritable folder is tried as an ordinary user.
+TEST_F(FileSystem, ReplaceKeepsTheOldFilesPermissions)
+{
+    writeTextFile(m_ini, "old");
+    ASSERT_EQ(chmod(m_ini.c_str(), 0664), 0);
+    const mode_t previous = umask(022);
+    const Status replaced = replaceFile(m_ini, "new");
+    umask(previous);
+    ASSERT_TRUE(replaced.ok()) << replaced.message;
+    EXPECT_EQ(contentOf(m_ini), "new");
+    EXPECT_EQ(modeOf(m_ini) & 07777, 0664u); // not the umask's 0644
+}
+
+TEST_F(FileSystem, ReplaceAsRootKeepsTheOldFilesOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    writeTextFile(m_ini, "old");
+    constexpr uid_t kNobody = 65534;
+    ASSERT_EQ(chown(m_ini.c_str(), kNobody, kNobody), 0);
+    ASSERT_TRUE(replaceFile(m_ini, "new").ok());
+    struct stat info = {};
+    ASSERT_EQ(lstat(m_ini.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, kNobody);
+    EXPECT_EQ(info.st_gid, kNobody);
+    EXPECT_EQ(contentOf(m_ini), "new");
+}
+
 TEST_F(FileSystem, UnwritableFolderFailsCleanly)
 {
     writeTextFile(m_ini, "old");
