@@ -52,10 +52,16 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
 
 std::optional<std::string> attributeWarning(const MakeIconResult &result)
 {
-    if (!isUnsupported(result.attributeFailure.code))
+    std::string text;
+    if (isUnsupported(result.attributeFailure.code))
+        text = "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): " +
+               result.attributeFailurePath;
+    if (!result.leftoverFailure.ok())
+        text += (text.empty() ? "" : "\n") + std::string("ravo2: предупреждение: ") +
+                leftoverText(result.leftoverPath, result.leftoverFailure);
+    if (text.empty())
         return std::nullopt;
-    return "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): " +
-           result.attributeFailurePath;
+    return text;
 }
 
 } // namespace engine

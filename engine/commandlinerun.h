@@ -21,7 +21,8 @@ inline constexpr int kExitUsage = 2;   // an empty line without a window to show
 int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream &err,
                    FolderIo &io);
 
-// The warning for a file system that keeps no attributes, when the run met one.
+// The warnings of a run that succeeded: a file system that keeps no attributes, a temporary file
+// that could not be removed.
 std::optional<std::string> attributeWarning(const MakeIconResult &result);
 
 } // namespace engine

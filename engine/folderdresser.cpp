@@ -1,7 +1,6 @@
 #include "folderdresser.h"
 
 #include "desktopiniwriter.h"
-#include "folderpaths.h"
 #include "platform/codepage.h"
 
 #include <cerrno>
@@ -33,24 +32,35 @@ public:
         // An empty entry would dress the current directory, which no entry names.
         if (folder.empty())
             return platform::Status::failure(ENOENT, std::strerror(ENOENT));
-        const std::string ini = desktopIniPath(folder);
-        platform::Status written = m_io.replaceFile(ini, *m_bytes);
-        if (!written.ok())
-            return written;
+        platform::FolderOutcome outcome =
+            m_io.dressFolder(folder, *m_bytes, kIniFileAttributes, m_folderAttributes);
+        noteAttributeResult(outcome.attributes, outcome.attributesPath);
+        noteLeftover(outcome);
+        if (!outcome.file.ok()) {
+            if (!outcome.leftover.ok())
+                outcome.file.message += "; " + leftoverText(outcome.leftoverPath, outcome.leftover);
+            return outcome.file;
+        }
         ++m_result.foldersWritten;
-        noteAttributeResult(ini, m_io.setAttributes(ini, kIniFileAttributes));
-        noteAttributeResult(folder, m_io.setAttributes(folder, m_folderAttributes));
         m_io.notifyFolderChanged(folder);
         return platform::Status::success();
     }
 
 private:
-    void noteAttributeResult(const std::string &path, platform::Status status)
+    void noteAttributeResult(platform::Status &status, const std::string &path)
     {
         if (status.ok() || !m_result.attributeFailure.ok())
             return;
         m_result.attributeFailure = std::move(status);
         m_result.attributeFailurePath = path;
+    }
+
+    void noteLeftover(const platform::FolderOutcome &outcome)
+    {
+        if (outcome.leftover.ok() || !m_result.leftoverFailure.ok())
+            return;
+        m_result.leftoverFailure = outcome.leftover;
+        m_result.leftoverPath = outcome.leftoverPath;
     }
 
     const CustomisationRequest &m_request; // what the run applies
@@ -76,6 +86,11 @@ std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std:
 }
 
 } // namespace
+
+std::string leftoverText(const std::string &path, const platform::Status &status)
+{
+    return "временный файл " + path + " удалить не удалось: " + status.message;
+}
 
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
                         const ProgressFn &progress)
@@ -116,8 +131,7 @@ void delicon(const CustomisationRequest &request, std::string_view scope, Folder
         const std::string &folder = (*folders)[i];
         // An empty path would remove the current directory's file, which no entry names.
         if (!folder.empty()) {
-            io.deleteFile(desktopIniPath(folder));
-            io.setAttributes(folder, kFolderAttributesRemoved);
+            io.undressFolder(folder, kFolderAttributesRemoved);
             io.notifyFolderChanged(folder);
         }
         if (progress)

@@ -30,7 +30,12 @@ struct MakeIconResult {
     std::size_t foldersWritten = 0;    // "desktop.ini" files written, counting a restart's rewrites
     platform::Status attributeFailure; // the first attribute call that failed (never stops a run)
     std::string attributeFailurePath;  // the file or folder of that call
+    platform::Status leftoverFailure;  // the first temporary file that could not be removed
+    std::string leftoverPath;          // that file
 };
+
+// The words for a temporary file that a dressing could not remove, its path and the reason.
+std::string leftoverText(const std::string &path, const platform::Status &status);
 
 // Writes "desktop.ini" into each target folder (or only the first with the one-folder choice) and
 // sets the file's and the folder's attributes; a failure makes the run start over once.

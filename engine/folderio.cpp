@@ -1,24 +1,23 @@
 #include "folderio.h"
 
-#include "platform/attributes.h"
+#include "folderpaths.h"
 #include "platform/filesystem.h"
 
 namespace engine
 {
 
-platform::Status SystemFolderIo::deleteFile(const std::string &path)
+platform::FolderOutcome SystemFolderIo::dressFolder(const std::string &folder,
+                                                    std::string_view bytes,
+                                                    std::uint32_t fileAttributes,
+                                                    std::uint32_t folderAttributes)
 {
-    return platform::deleteFile(path);
+    return platform::dressFolder(folder, kDesktopIni, bytes, fileAttributes, folderAttributes);
 }
 
-platform::Status SystemFolderIo::replaceFile(const std::string &path, std::string_view bytes)
+platform::FolderOutcome SystemFolderIo::undressFolder(const std::string &folder,
+                                                      std::uint32_t folderAttributes)
 {
-    return platform::replaceFile(path, bytes);
-}
-
-platform::Status SystemFolderIo::setAttributes(const std::string &path, std::uint32_t attributes)
-{
-    return platform::setFileAttributes(path, attributes);
+    return platform::undressFolder(folder, kDesktopIni, folderAttributes);
 }
 
 void SystemFolderIo::notifyFolderChanged(const std::string &folder)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/status.h"
+#include "platform/folderdressing.h"
 
 #include <cstdint>
 #include <string>
@@ -9,14 +9,18 @@
 namespace engine
 {
 
-// The file system calls that applying and removing make; tests put a failing double in its place.
+// The file system calls that applying and removing make; tests put a recording double in its place.
 class FolderIo
 {
 public:
     virtual ~FolderIo() = default;
-    virtual platform::Status deleteFile(const std::string &path) = 0;
-    virtual platform::Status replaceFile(const std::string &path, std::string_view bytes) = 0;
-    virtual platform::Status setAttributes(const std::string &path, std::uint32_t attributes) = 0;
+    // Writes the folder's "desktop.ini" with its attributes and sets the folder's, in one go.
+    virtual platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
+                                                std::uint32_t fileAttributes,
+                                                std::uint32_t folderAttributes) = 0;
+    // Deletes the folder's "desktop.ini" and sets the folder's attributes.
+    virtual platform::FolderOutcome undressFolder(const std::string &folder,
+                                                  std::uint32_t folderAttributes) = 0;
     virtual void notifyFolderChanged(const std::string &folder) = 0;
 };
 
@@ -24,9 +28,11 @@ public:
 class SystemFolderIo : public FolderIo
 {
 public:
-    platform::Status deleteFile(const std::string &path) override;
-    platform::Status replaceFile(const std::string &path, std::string_view bytes) override;
-    platform::Status setAttributes(const std::string &path, std::uint32_t attributes) override;
+    platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
+                                        std::uint32_t fileAttributes,
+                                        std::uint32_t folderAttributes) override;
+    platform::FolderOutcome undressFolder(const std::string &folder,
+                                          std::uint32_t folderAttributes) override;
     void notifyFolderChanged(const std::string &folder) override;
 };
 

@@ -2,12 +2,11 @@
 
 #include "attributes.h"
 #include "dosattrib.h"
+#include "temporaryname.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -19,7 +18,6 @@ namespace
 {
 
 constexpr int kTemporaryNameAttempts = 100;
-constexpr std::size_t kMaxBaseInTemporaryName = 200; // keeps the hidden name under NAME_MAX
 
 Status errorStatus(int code)
 {
@@ -27,17 +25,12 @@ Status errorStatus(int code)
 }
 
 // A hidden name next to `path`, unique enough that O_EXCL rarely has to try again.
-std::string temporaryNameFor(const std::string &path)
+std::string temporaryPathFor(const std::string &path)
 {
-    thread_local std::mt19937_64 generator{std::random_device{}()};
     const std::size_t slash = path.rfind('/');
     const std::string folder =
         slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string base = path.substr(slash == std::string::npos ? 0 : slash + 1);
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%012llx~",
-                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFFFFFull));
-    return folder + "." + base.substr(0, kMaxBaseInTemporaryName) + suffix;
+    return folder + temporaryNameFor(path.substr(slash == std::string::npos ? 0 : slash + 1));
 }
 
 Status writeAll(int fd, std::string_view bytes)
@@ -58,7 +51,7 @@ Status writeAll(int fd, std::string_view bytes)
 int createTemporaryFile(const std::string &path, std::string &name)
 {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        name = temporaryNameFor(path);
+        name = temporaryPathFor(path);
         const int fd =
             open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

@@ -16,10 +16,6 @@ std::string folder(char name)
 {
     return std::string("/t/") + name + platform::nativeSeparator();
 }
-std::string ini(char name)
-{
-    return folder(name) + "desktop.ini";
-}
 
 // The calls of the given folders, in order: "abc" dresses a, b and c; a capital fails to write.
 Calls expectedCalls(const std::string &names, int folderAttributes = 1)
@@ -27,12 +23,9 @@ Calls expectedCalls(const std::string &names, int folderAttributes = 1)
     Calls calls{};
     for (char n : names) {
         const char lower = static_cast<char>(std::tolower(n));
-        calls.push_back("replace " + ini(lower));
-        if (n == lower) {
-            calls.insert(calls.end(), {"attr " + ini(n) + " 2",
-                                       "attr " + folder(n) + " " + std::to_string(folderAttributes),
-                                       "notify " + folder(n)});
-        }
+        calls.push_back("dress " + folder(lower) + " 2 " + std::to_string(folderAttributes));
+        if (n == lower)
+            calls.push_back("notify " + folder(n));
     }
     return calls;
 }
@@ -77,7 +70,7 @@ TEST(MakeIcon, DressesTheListInOrderOrOnlyItsFirstEntry)
 TEST(MakeIcon, AFirstFailureRestartsTheRunOnce)
 {
     RecordingFolderIo io;
-    io.failingReplaces = {2};
+    io.failingDresses = {2};
     const auto result = makeicon(threeFolders(), io);
     EXPECT_EQ(io.calls, expectedCalls("aBabc"));
     EXPECT_TRUE(result.restarted);
@@ -88,7 +81,7 @@ TEST(MakeIcon, AFirstFailureRestartsTheRunOnce)
 TEST(MakeIcon, ASecondFailureAnywhereEndsTheRunAndIsPassedOn)
 {
     RecordingFolderIo io;
-    io.failingPaths = {ini('b')};
+    io.failingFolders = {folder('b')};
     io.failureCode = ENOENT;
     const auto result = makeicon(threeFolders(), io);
     EXPECT_EQ(io.calls, expectedCalls("aBaB"));
@@ -97,7 +90,7 @@ TEST(MakeIcon, ASecondFailureAnywhereEndsTheRunAndIsPassedOn)
     EXPECT_EQ(result.failure.message, std::strerror(ENOENT));
 
     RecordingFolderIo other;
-    other.failingReplaces = {3, 4};
+    other.failingDresses = {3, 4};
     EXPECT_EQ(makeicon(threeFolders(), other).failedFolder, folder('a'));
     EXPECT_EQ(other.calls, expectedCalls("abCA"));
 }
@@ -121,13 +114,12 @@ TEST(DelIcon, ScopeChoosesTheFolders)
     engine::delicon(request, "1", all);
     Calls expected;
     for (char n : std::string("abc"))
-        expected.insert(expected.end(),
-                        {"delete " + ini(n), "attr " + folder(n) + " 128", "notify " + folder(n)});
+        expected.insert(expected.end(), {"undress " + folder(n) + " 128", "notify " + folder(n)});
     EXPECT_EQ(all.calls, expected);
 
     RecordingFolderIo selected;
     engine::delicon(request, "0", selected);
-    EXPECT_EQ(selected.calls, Calls(expected.end() - 3, expected.end()));
+    EXPECT_EQ(selected.calls, Calls(expected.end() - 2, expected.end()));
 
     request.selectedFolder.clear();
     RecordingFolderIo none;

@@ -9,40 +9,50 @@
 #include <vector>
 
 // A FolderIo that touches no disk: it records every call as a line of text and fails the
-// replace calls it is told to fail.
+// dressings it is told to fail.
 class RecordingFolderIo : public engine::FolderIo
 {
 public:
-    platform::Status deleteFile(const std::string &path) override
-    {
-        return record("delete " + path);
-    }
-    platform::Status replaceFile(const std::string &path, std::string_view bytes) override
+    platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
+                                        std::uint32_t fileAttributes,
+                                        std::uint32_t folderAttributes) override
     {
         lastBytes = bytes;
-        const bool fails = failingReplaces.count(++m_replaces) || failingPaths.count(path);
-        return record("replace " + path, fails ? failureCode : 0);
+        const bool fails = failingDresses.count(++m_dresses) || failingFolders.count(folder);
+        platform::FolderOutcome outcome =
+            record("dress " + folder + " " + std::to_string(fileAttributes) + " " +
+                       std::to_string(folderAttributes),
+                   fails ? failureCode : 0);
+        if (attributeError && !fails) {
+            outcome.attributes =
+                platform::Status::failure(attributeError, std::strerror(attributeError));
+            outcome.attributesPath = folder + "desktop.ini";
+        }
+        return outcome;
     }
-    platform::Status setAttributes(const std::string &path, std::uint32_t attributes) override
+    platform::FolderOutcome undressFolder(const std::string &folder,
+                                          std::uint32_t folderAttributes) override
     {
-        return record("attr " + path + " " + std::to_string(attributes), attributeError);
+        return record("undress " + folder + " " + std::to_string(folderAttributes));
     }
     void notifyFolderChanged(const std::string &folder) override { record("notify " + folder); }
 
-    std::vector<std::string> calls;     // every call, in order
-    std::string lastBytes;              // what the last replace was given
-    std::set<int> failingReplaces;      // replace calls that fail, counted from 1
-    std::set<std::string> failingPaths; // paths whose every replace fails
-    int failureCode = EACCES;           // what a failing replace reports
-    int attributeError = 0;             // non-zero: every attribute call fails with it
+    std::vector<std::string> calls;       // every call, in order
+    std::string lastBytes;                // what the last dressing was given
+    std::set<int> failingDresses;         // dressings that fail, counted from 1
+    std::set<std::string> failingFolders; // folders whose every dressing fails
+    int failureCode = EACCES;             // what a failing dressing reports
+    int attributeError = 0; // non-zero: every dressing notes its file's attribute failed
 
 private:
-    platform::Status record(std::string call, int error = 0)
+    platform::FolderOutcome record(std::string call, int error = 0)
     {
         calls.push_back(std::move(call));
-        return error ? platform::Status::failure(error, std::strerror(error))
-                     : platform::Status::success();
+        platform::FolderOutcome outcome;
+        if (error)
+            outcome.file = platform::Status::failure(error, std::strerror(error));
+        return outcome;
     }
 
-    int m_replaces = 0; // replace calls so far
+    int m_dresses = 0; // dressings so far
 };

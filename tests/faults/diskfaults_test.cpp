@@ -117,15 +117,17 @@ public:
     {
     }
 
-    platform::Status replaceFile(const std::string &path, std::string_view bytes) override
+    platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
+                                        std::uint32_t fileAttributes,
+                                        std::uint32_t folderAttributes) override
     {
-        if (path == m_trigger)
+        if (folder == m_trigger)
             std::filesystem::remove_all(m_victim);
-        return SystemFolderIo::replaceFile(path, bytes);
+        return SystemFolderIo::dressFolder(folder, bytes, fileAttributes, folderAttributes);
     }
 
 private:
-    std::string m_trigger; // the "desktop.ini" whose writing sets the deletion off
+    std::string m_trigger; // the folder whose dressing sets the deletion off
     std::string m_victim;  // the folder deleted then
 };
 
@@ -193,7 +195,7 @@ TEST(DiskFaults, FolderDeletedMidListStopsTheRunWithoutStrayFiles)
     TempFolder tmp;
     FaultFolders folders(tmp / "targets", 6, faults::oldFilesExcept(6, {3}));
     const auto request = requestFor(folders.paths());
-    DeletingFolderIo io(folders.iniPath(1), folders.folder(3));
+    DeletingFolderIo io(folders.folder(1), folders.folder(3));
     const engine::MakeIconResult result = engine::makeicon(request, io);
     EXPECT_EQ(failureProblems(result, folders.folder(3), ENOENT), "");
     EXPECT_TRUE(result.restarted);

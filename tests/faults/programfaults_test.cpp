@@ -5,6 +5,7 @@
 
 #include "engine/commandline.h"
 #include "engine/desktopiniwriter.h"
+#include "platform/attributes.h"
 #include "platform/settingsstore.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,26 @@ TEST(ProgramFaults, KilledDuringTenThousandFoldersLeavesEveryFileWhole)
     EXPECT_GT(std::count(states.begin(), states.end(), FaultFolders::State::New), 500);
     EXPECT_GT(std::count(states.begin(), states.end(), FaultFolders::State::Old), 0)
         << "the run was over before the kill: nothing was interrupted";
+    // A new file has its hidden attribute before it takes its name.
+    std::size_t unhidden = 0;
+    for (std::size_t i = 0; i < folders.count(); ++i) {
+        if (states[i] == FaultFolders::State::New &&
+            !(platform::getFileAttributes(folders.iniPath(i)) & platform::kAttrHidden))
+            ++unhidden;
+    }
+    EXPECT_EQ(unhidden, 0u);
+
+    // The next run takes away whatever temporary the killed one left.
+    const pid_t again = startProgram(arguments, tmp / "again.txt");
+    ASSERT_GT(again, 0);
+    const bool finished = waitFor([&] { return exited(again, status); }, 120s);
+    if (!finished)
+        stop(again);
+    ASSERT_TRUE(finished) << "the second run did not end in two minutes";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << faults::fileBytes(tmp / "again.txt");
+    EXPECT_EQ(folders.check(newBytes), "");
+    EXPECT_EQ(folders.countIn(FaultFolders::State::New, newBytes), kFolders);
 }
 
 TEST(ProgramFaults, TwoCopiesStartedAtOnceOnlyOneRuns)

@@ -1,0 +1,192 @@
+#include "folderdressing.h"
+
+#include "attributes.h"
+#include "temporaryname.h"
+#include "win32text_win.h"
+
+#include <windows.h>
+
+namespace platform
+{
+
+namespace
+{
+
+constexpr int kTemporaryNameAttempts = 100;
+constexpr DWORD kWriteChunk = 1u << 30; // WriteFile takes a 32-bit length
+
+struct FindCloser {
+    HANDLE handle;
+    ~FindCloser()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            FindClose(handle);
+    }
+};
+
+// The folder's path without trailing separators; a link or a file in its place is refused.
+Status checkFolder(const std::string &folder, std::wstring &path)
+{
+    const std::optional<std::wstring> wide = win32::toWidePath(folder);
+    if (!wide)
+        return win32::invalidTextStatus();
+    path = *wide;
+    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    const DWORD attributes =
+        folder.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return folder.empty() ? win32::statusFor(ERROR_PATH_NOT_FOUND) : lastError();
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return win32::statusFor(ERROR_CANT_RESOLVE_FILENAME);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return win32::statusFor(ERROR_DIRECTORY);
+    return Status::success();
+}
+
+std::wstring entryPath(const std::wstring &folder, const std::wstring &name)
+{
+    const bool separated = !folder.empty() && (folder.back() == L'\\' || folder.back() == L'/');
+    return folder + (separated ? L"" : L"\\") + name;
+}
+
+void noteAttributes(FolderOutcome &outcome, Status status, const std::wstring &path)
+{
+    if (status.ok() || !outcome.attributes.ok())
+        return;
+    outcome.attributes = std::move(status);
+    outcome.attributesPath = win32::toUtf8(path);
+}
+
+Status setAttributes(const std::wstring &path, std::uint32_t attributes)
+{
+    // The directory bit is not an attribute one sets; SetFileAttributes rejects it on some systems.
+    if (!SetFileAttributesW(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_DIRECTORY)))
+        return lastError();
+    return Status::success();
+}
+
+// Deletes the folder's files named as our temporaries of `name`; links and folders stay.
+void removeStaleTemporaries(const std::wstring &folder, const std::string &name,
+                            FolderOutcome &outcome)
+{
+    const std::wstring pattern = entryPath(folder, L"." + *win32::toWide(name) + L".*~");
+    WIN32_FIND_DATAW found{};
+    FindCloser search{FindFirstFileW(pattern.c_str(), &found)};
+    for (bool more = search.handle != INVALID_HANDLE_VALUE; more;
+         more = FindNextFileW(search.handle, &found)) {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((found.dwFileAttributes & skipped) ||
+            !isTemporaryName(win32::toUtf8(found.cFileName), name))
+            continue;
+        const std::wstring path = entryPath(folder, found.cFileName);
+        if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+            outcome.leftover.ok()) {
+            outcome.leftover = lastError();
+            outcome.leftoverPath = win32::toUtf8(path);
+        }
+    }
+}
+
+// Refuses what the rename would otherwise do to the wrong thing: a read-only file, a reparse
+// point (the link, not its target, would go), a folder.
+Status checkReplaceable(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? Status::success() : win32::statusFor(error);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return win32::statusFor(ERROR_CANT_RESOLVE_FILENAME);
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        return win32::statusFor(ERROR_ACCESS_DENIED);
+    return Status::success();
+}
+
+// A new hidden-named file that already carries the attributes the final file gets.
+HANDLE createTemporary(const std::wstring &folder, const std::string &name, DWORD attributes,
+                       std::wstring &path)
+{
+    if (attributes == 0 || attributes == FILE_ATTRIBUTE_NORMAL)
+        attributes = FILE_ATTRIBUTE_NORMAL;
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        path = entryPath(folder, *win32::toWide(temporaryNameFor(name)));
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
+            return file;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+Status writeAll(HANDLE file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() < kWriteChunk ? DWORD(bytes.size()) : kWriteChunk;
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
+            return lastError();
+        bytes.remove_prefix(written);
+    }
+    return Status::success();
+}
+
+// Writes the new file with its attributes, then moves it over the old one.
+Status writeFile(const std::wstring &folder, const std::string &name, std::string_view bytes,
+                 std::uint32_t attributes, FolderOutcome &outcome)
+{
+    const std::wstring target = entryPath(folder, *win32::toWide(name));
+    if (Status status = checkReplaceable(target); !status.ok())
+        return status;
+    std::wstring temporary;
+    const HANDLE file = createTemporary(folder, name, attributes, temporary);
+    if (file == INVALID_HANDLE_VALUE)
+        return lastError();
+    Status status = writeAll(file, bytes);
+    if (!CloseHandle(file) && status.ok())
+        status = lastError();
+    if (status.ok() && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+        status = lastError();
+    if (!status.ok() && !DeleteFileW(temporary.c_str())) {
+        outcome.leftover = lastError();
+        outcome.leftoverPath = win32::toUtf8(temporary);
+    }
+    return status;
+}
+
+} // namespace
+
+FolderOutcome dressFolder(const std::string &folder, const std::string &name,
+                          std::string_view bytes, std::uint32_t fileAttributes,
+                          std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    std::wstring path;
+    outcome.file = checkFolder(folder, path);
+    if (!outcome.file.ok())
+        return outcome;
+    removeStaleTemporaries(path, name, outcome);
+    outcome.file = writeFile(path, name, bytes, fileAttributes, outcome);
+    if (outcome.file.ok())
+        noteAttributes(outcome, setAttributes(path, folderAttributes), path);
+    return outcome;
+}
+
+FolderOutcome undressFolder(const std::string &folder, const std::string &name,
+                            std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    std::wstring path;
+    outcome.file = checkFolder(folder, path);
+    if (!outcome.file.ok())
+        return outcome;
+    removeStaleTemporaries(path, name, outcome);
+    // DeleteFileW itself refuses a read-only file and removes a link, not its target.
+    if (!DeleteFileW(entryPath(path, *win32::toWide(name)).c_str()))
+        outcome.file = lastError();
+    noteAttributes(outcome, setAttributes(path, folderAttributes), path);
+    return outcome;
+}
+
+} // namespace platform

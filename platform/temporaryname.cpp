@@ -1,0 +1,45 @@
+#include "temporaryname.h"
+
+#include <cstdio>
+#include <random>
+
+namespace platform
+{
+
+namespace
+{
+
+constexpr std::size_t kMaxBaseInTemporaryName = 200; // keeps the hidden name under NAME_MAX
+constexpr std::size_t kHexDigits = 12;
+
+bool isLowerHex(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+}
+
+} // namespace
+
+std::string temporaryNameFor(std::string_view name)
+{
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%012llx~",
+                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFFFFFull));
+    return "." + std::string(name.substr(0, kMaxBaseInTemporaryName)) + suffix;
+}
+
+bool isTemporaryName(std::string_view entry, std::string_view name)
+{
+    const std::string_view base = name.substr(0, kMaxBaseInTemporaryName);
+    if (entry.size() != base.size() + kHexDigits + 3 || entry.front() != '.' ||
+        entry.substr(1, base.size()) != base || entry[base.size() + 1] != '.' ||
+        entry.back() != '~')
+        return false;
+    for (char c : entry.substr(base.size() + 2, kHexDigits)) {
+        if (!isLowerHex(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace platform
