@@ -2,12 +2,16 @@
 
 #include "filesystem.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace platform
@@ -16,9 +20,61 @@ namespace platform
 namespace
 {
 
+constexpr std::size_t kMaxSettingsBytes = 64 * 1024; // far above what four keys need
+
 Status errorStatus(int code)
 {
     return Status::failure(code, std::strerror(code));
+}
+
+// Says once per run why the settings file is passed over.
+void reportIgnored(const std::string &path, const char *why)
+{
+    static std::atomic<bool> reported{false};
+    if (!reported.exchange(true))
+        std::fprintf(stderr, "ravo2: файл настроек %s пропущен: %s\n", path.c_str(), why);
+}
+
+Status readAtMost(int fd, std::size_t limit, std::string &text)
+{
+    char buffer[16384];
+    while (text.size() <= limit) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return Status::success();
+        if (got < 0 && errno != EINTR)
+            return lastError();
+        if (got > 0)
+            text.append(buffer, std::size_t(got));
+    }
+    return errorStatus(EFBIG);
+}
+
+// Reads the settings file only when it is a regular file of at most kMaxSettingsBytes: a FIFO
+// would hang start-up and a device or a huge file would eat the memory. Anything else is
+// ignored (ENOENT when there is none) and is never to be replaced.
+Status readSettingsFile(const std::string &path, std::string &text)
+{
+    text.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    struct stat info = {};
+    Status status;
+    if (fstat(fd, &info) != 0)
+        status = lastError();
+    else if (!S_ISREG(info.st_mode))
+        status = errorStatus(EINVAL);
+    else
+        status = readAtMost(fd, kMaxSettingsBytes, text);
+    close(fd);
+    if (status.code == EINVAL)
+        reportIgnored(path, "это не обычный файл");
+    else if (status.code == EFBIG)
+        reportIgnored(path, "он больше 64 КБ");
+    if (!status.ok())
+        text.clear();
+    return status;
 }
 
 std::string_view trimmed(std::string_view text)
@@ -138,7 +194,7 @@ std::string SettingsStore::get(std::string_view section, std::string_view key,
                                std::string_view defaultValue) const
 {
     std::string text;
-    if (!readFile(location(), text).ok())
+    if (!readSettingsFile(location(), text).ok())
         return std::string(defaultValue);
     std::optional<std::string> found;
     bool inSection = false;
@@ -164,7 +220,7 @@ Status SettingsStore::save(std::string_view section, std::string_view key, std::
         return status;
     const std::string file = resolvedFile(path);
     std::string text;
-    if (Status status = readFile(file, text); !status.ok() && status.code != ENOENT)
+    if (Status status = readSettingsFile(file, text); !status.ok() && status.code != ENOENT)
         return status; // never replace settings that exist but could not be read
     std::vector<std::string> lines = splitLines(text);
     const std::string ending =

@@ -3,11 +3,17 @@
 #include "platform/settingsstore.h"
 #include "tempfolder.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using platform::readFile;
@@ -165,4 +171,93 @@ TEST_F(Settings, LinkedSettingsFileIsWrittenThrough)
     ASSERT_EQ(lstat(m_ini.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(m_store.get("Options", "delall", "0"), "2");
+}
+
+namespace
+{
+
+// What stands in the settings file's place, and whether it is read as settings.
+struct PlantedCase {
+    const char *what;
+    std::function<void(const std::string &path)> plant;
+    bool read; // false: ignored with one message, and save() leaves it alone
+};
+
+std::string describe(const std::string &path)
+{
+    struct stat info = {};
+    if (lstat(path.c_str(), &info) != 0)
+        return "nothing";
+    if (S_ISLNK(info.st_mode)) {
+        char target[256] = {};
+        return "link to " + std::string(target, readlink(path.c_str(), target, sizeof target - 1));
+    }
+    return (S_ISFIFO(info.st_mode) ? "fifo of " : "file of ") + std::to_string(info.st_size);
+}
+
+// In a child with a deadline, since such a file could hang the reader or make it read for ever:
+// two reads and a save, standard error into `errors`. Its status: 0 as expected, 1 not, 9 hung.
+int plantedRun(SettingsStore &store, bool read, const std::string &errors)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+        const std::string expected = read ? "1" : "0";
+        const bool got = store.get("Options", "delall", "0") == expected &&
+                         store.get("Options", "language", "1") == "1";
+        const bool saved = store.save("Options", "delall", "2").ok();
+        std::fflush(stderr);
+        _exit(got && saved == read ? 0 : 1);
+    }
+    int status = 0;
+    if (!testing_support::waitUntil(pid, status,
+                                    std::chrono::steady_clock::now() + std::chrono::seconds(5))) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        return 9;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+}
+
+std::size_t linesIn(const std::string &text)
+{
+    return std::size_t(std::count(text.begin(), text.end(), '\n'));
+}
+
+} // namespace
+
+TEST_F(Settings, OnlyABoundedRegularFileIsRead)
+{
+    const std::string settings = "[Options]\ndelall=1\n;";
+    const auto sized = [&](std::size_t size) {
+        return [&settings, size](const std::string &path) {
+            writeTextFile(path, settings + std::string(size - settings.size(), 'x'));
+        };
+    };
+    const PlantedCase cases[] = {
+        {"a fifo", [](const std::string &path) { mkfifo(path.c_str(), 0600); }, false},
+        {"a link to /dev/zero", [](const std::string &path) { symlink("/dev/zero", path.c_str()); },
+         false},
+        {"a file over 64 KB", sized(64 * 1024 + 1), false},
+        {"a file of 64 KB", sized(64 * 1024), true},
+    };
+    for (const PlantedCase &c : cases) {
+        SCOPED_TRACE(c.what);
+        prepare("");
+        ASSERT_EQ(unlink(m_ini.c_str()), 0);
+        c.plant(m_ini);
+        const std::string before = describe(m_ini);
+        const std::string errors = m_home / "errors.txt";
+        EXPECT_EQ(plantedRun(m_store, c.read, errors), 0);
+        std::string message;
+        readFile(errors, message);
+        if (c.read) {
+            EXPECT_EQ(message, "");
+        } else {
+            EXPECT_EQ(linesIn(message), 1u) << message;
+            EXPECT_NE(message.find(m_ini), std::string::npos) << message;
+            EXPECT_EQ(describe(m_ini), before);
+        }
+        unlink(m_ini.c_str());
+    }
 }
