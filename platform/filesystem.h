@@ -30,7 +30,8 @@ Status replaceFile(const std::string &path, std::string_view bytes);
 // (SHChangeNotify on Windows; nothing to do elsewhere).
 void notifyFolderChanged(const std::string &folder);
 
-// Reads a whole file; a failure status when it cannot be opened or read.
+// Reads a whole regular file; a failure status when it cannot be opened or read, and EINVAL for
+// anything else (a FIFO, a device), which is never waited on.
 Status readFile(const std::string &path, std::string &bytes);
 
 } // namespace platform

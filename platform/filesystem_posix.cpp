@@ -175,10 +175,22 @@ void notifyFolderChanged(const std::string &)
 Status readFile(const std::string &path, std::string &bytes)
 {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or a device in a file's place would block or never end: only regular files are read.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return lastError();
+    struct stat info = {};
     Status status;
+    if (fstat(fd, &info) != 0)
+        status = lastError();
+    else if (S_ISDIR(info.st_mode))
+        status = errorStatus(EISDIR);
+    else if (!S_ISREG(info.st_mode))
+        status = errorStatus(EINVAL);
+    if (!status.ok()) {
+        close(fd);
+        return status;
+    }
     char buffer[65536];
     for (;;) {
         const ssize_t got = read(fd, buffer, sizeof buffer);

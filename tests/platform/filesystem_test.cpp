@@ -216,4 +216,13 @@ TEST_F(FileSystem, ReadFileFailures)
     EXPECT_EQ(readFile(m_root / "missing", bytes).code, ENOENT);
     EXPECT_EQ(bytes, "");
     EXPECT_EQ(readFile(m_root.path(), bytes).code, EISDIR);
+
+    // Neither may hang the reader or read for ever; the alarm ends the test if one does.
+    ASSERT_EQ(mkfifo(m_ini.c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", m_target.c_str()), 0);
+    alarm(10);
+    EXPECT_EQ(readFile(m_ini, bytes).code, EINVAL);
+    EXPECT_EQ(readFile(m_target, bytes).code, EINVAL);
+    alarm(0);
+    EXPECT_EQ(bytes, "");
 }
