@@ -121,7 +121,7 @@ TEST(LinkSwap, NothingOutsideTheFolderIsTouched)
         std::filesystem::create_directories(outsideFolder);
         testing_support::writeTextFile(outsideFile, "not a desktop.ini");
         ASSERT_EQ(chmod(outsideFile.c_str(), 0444), 0);
-        const std::string kept = "0x1";
+        const std::string kept = "0x20"; // archive: neither value a run sets
         if (setxattr(outsideFolder.c_str(), platform::kDosAttribName, kept.data(), kept.size(),
                      0) != 0)
             GTEST_SKIP() << "no user extended attributes under " << tmp.path();
