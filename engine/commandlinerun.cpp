@@ -47,6 +47,8 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
     }
     if (auto warning = attributeWarning(result))
         err << *warning << '\n';
+    for (const std::string &warning : result.pathWarnings)
+        err << kWarningPrefix << warning << '\n';
     return kExitSuccess;
 }
 
@@ -54,8 +56,8 @@ std::optional<std::string> attributeWarning(const MakeIconResult &result)
 {
     if (!isUnsupported(result.attributeFailure.code))
         return std::nullopt;
-    return "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): " +
-           result.attributeFailurePath;
+    return std::string(kWarningPrefix) +
+           "файловая система не хранит атрибуты (user xattr): " + result.attributeFailurePath;
 }
 
 } // namespace engine

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace engine
@@ -14,13 +15,19 @@ namespace engine
 namespace
 {
 
+// Values alike in every folder name no folder; any file's place gives them.
+constexpr const char *kAnyIni = "/desktop.ini";
+
 // One run of makeicon: the bytes every folder gets and what the run has seen so far.
 class DressingRun
 {
 public:
-    DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result)
-        : m_request(request), m_io(io), m_result(result),
-          m_bytes(DesktopIniWriter::bytes(request, platform::ansiCodePage())),
+    DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result,
+                const SambaConfigurationSource &samba)
+        : m_request(request), m_io(io), m_result(result), m_plan(request, samba),
+          m_codePage(platform::ansiCodePage()),
+          m_bytes(DesktopIniWriter::bytes(request, m_codePage,
+                                          {m_plan.iconFor(kAnyIni), m_plan.pictureFor(kAnyIni)})),
           m_folderAttributes(request.windowsMode == WindowsMode::Xp ? kFolderAttributesXp
                                                                     : kFolderAttributes9x)
     {
@@ -34,10 +41,15 @@ public:
         if (folder.empty())
             return platform::Status::failure(ENOENT, std::strerror(ENOENT));
         const std::string ini = desktopIniPath(folder);
-        platform::Status written = m_io.replaceFile(ini, *m_bytes);
+        std::optional<std::string> own;
+        if (!m_plan.sameForEveryFolder())
+            own = DesktopIniWriter::bytes(m_request, m_codePage,
+                                          {m_plan.iconFor(ini), m_plan.pictureFor(ini)});
+        platform::Status written = m_io.replaceFile(ini, own ? *own : *m_bytes);
         if (!written.ok())
             return written;
         ++m_result.foldersWritten;
+        noteWarning(ini, folder);
         noteAttributeResult(ini, m_io.setAttributes(ini, kIniFileAttributes));
         noteAttributeResult(folder, m_io.setAttributes(folder, m_folderAttributes));
         m_io.notifyFolderChanged(folder);
@@ -45,6 +57,14 @@ public:
     }
 
 private:
+    // A restarted pass meets the same folders again; each is named once.
+    void noteWarning(const std::string &ini, const std::string &folder)
+    {
+        auto warning = m_plan.warningFor(ini, folder);
+        if (warning && m_warned.insert(folder).second)
+            m_result.pathWarnings.push_back(std::move(*warning));
+    }
+
     void noteAttributeResult(const std::string &path, platform::Status status)
     {
         if (status.ok() || !m_result.attributeFailure.ok())
@@ -56,8 +76,11 @@ private:
     const CustomisationRequest &m_request; // what the run applies
     FolderIo &m_io;                        // where the calls go
     MakeIconResult &m_result;              // the run's account
-    std::optional<std::string> m_bytes;    // the file every folder gets; absent when unwritable
-    std::uint32_t m_folderAttributes;      // 1 (xp) or 5 (9x)
+    IniPathPlan m_plan;                    // the icon and picture paths, folder by folder
+    unsigned m_codePage;                   // the ANSI code page the files are written in
+    std::optional<std::string> m_bytes; // the file for paths alike in all; absent when unwritable
+    std::unordered_set<std::string> m_warned; // folders already named in a warning
+    std::uint32_t m_folderAttributes;         // 1 (xp) or 5 (9x)
 };
 
 // One pass over the first `total` folders; the index of the folder that failed, if one did.
@@ -78,14 +101,14 @@ std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std:
 } // namespace
 
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
-                        const ProgressFn &progress)
+                        const ProgressFn &progress, const SambaConfigurationSource &samba)
 {
     MakeIconResult result;
     const auto &folders = request.targetFolders;
     if (folders.empty())
         return result;
     const std::size_t total = request.onlyFirstFolder ? 1 : folders.size();
-    DressingRun run(request, io, result);
+    DressingRun run(request, io, result, samba);
     platform::Status failure;
     std::optional<std::size_t> failedAt = dressingPass(run, folders, total, progress, failure);
     if (!failedAt)

@@ -86,12 +86,12 @@ protected:
 TEST_F(Ravo2Program, DressesFoldersWithBlanksDashesAndCyrillic)
 {
     const std::string photos = folder("Мои фото"), dashed = folder("my-photos 2");
-    const Outcome o = run({"-fp", photos, "-fp", dashed, "-ip", "/icons/иконка.ico", "-ii", "3",
+    const Outcome o = run({"-fp", photos, "-fp", dashed, "-ip", "иконки/иконка.ico", "-ii", "3",
                            "-tt", "Отпуск", "-wv", "9x"});
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_TRUE(o.out.empty() && o.err.empty()) << o.err;
     const auto expected = platform::utf8ToCodePage(
-        "[.ShellClassInfo]\r\nIconFile=/icons/иконка.ico\r\nIconIndex= 3 \r\nInfoTip= Отпуск \r\n",
+        "[.ShellClassInfo]\r\nIconFile=иконки\\иконка.ico\r\nIconIndex= 3 \r\nInfoTip= Отпуск \r\n",
         1251);
     const bool attributesKept = platform::setFileAttributes((m_root / "config").string(), 2).ok();
     for (const std::string &f : {photos, dashed}) {
