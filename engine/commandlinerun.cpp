@@ -47,6 +47,8 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
     }
     if (auto warning = attributeWarning(result))
         err << *warning << '\n';
+    for (const std::string &warning : result.pathWarnings)
+        err << kWarningPrefix << warning << '\n';
     return kExitSuccess;
 }
 
@@ -54,10 +56,10 @@ std::optional<std::string> attributeWarning(const MakeIconResult &result)
 {
     std::string text;
     if (isUnsupported(result.attributeFailure.code))
-        text = "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): " +
+        text = std::string(kWarningPrefix) + "файловая система не хранит атрибуты (user xattr): " +
                result.attributeFailurePath;
     if (!result.leftoverFailure.ok())
-        text += (text.empty() ? "" : "\n") + std::string("ravo2: предупреждение: ") +
+        text += (text.empty() ? "" : "\n") + std::string(kWarningPrefix) +
                 leftoverText(result.leftoverPath, result.leftoverFailure);
     if (text.empty())
         return std::nullopt;

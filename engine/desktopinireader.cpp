@@ -1,5 +1,6 @@
 #include "desktopinireader.h"
 
+#include "clientpaths.h"
 #include "folderpaths.h"
 #include "platform/codepage.h"
 #include "platform/filesystem.h"
@@ -133,12 +134,19 @@ FolderIniOutcome readfolderini(const std::string &folder, const std::string &cur
 {
     FolderIniOutcome outcome;
     std::string bytes;
+    const std::string ini = folder.empty() ? std::string() : desktopIniPath(folder);
     // An empty folder path would read the current directory's file, which belongs to no entry.
-    if (folder.empty() || !platform::readFile(desktopIniPath(folder), bytes).ok()) {
+    if (ini.empty() || !platform::readFile(ini, bytes).ok()) {
         outcome.stoppedEarly = true;
         return outcome;
     }
-    return DesktopIniReader::read(bytes, currentIndexText, platform::ansiCodePage());
+    outcome = DesktopIniReader::read(bytes, currentIndexText, platform::ansiCodePage());
+    // A path the file gives for its readers becomes the local file, so applying again writes it
+    // back the same.
+    if (outcome.iconPath)
+        outcome.iconPath =
+            ClientPaths::forThisMachine().local(*outcome.iconPath, ClientPaths::folderOf(ini));
+    return outcome;
 }
 
 } // namespace engine

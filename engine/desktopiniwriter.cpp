@@ -40,18 +40,22 @@ platform::Status failure(int code)
 
 std::string DesktopIniWriter::text(const CustomisationRequest &request)
 {
+    return text(request, {request.iconPath, request.picturePath});
+}
+
+std::string DesktopIniWriter::text(const CustomisationRequest &request, const IniFilePaths &paths)
+{
     std::string out;
-    out.reserve(192 + request.iconPath.size() + request.infoTip.size() +
-                request.picturePath.size());
+    out.reserve(192 + paths.icon.size() + request.infoTip.size() + paths.picture.size());
     appendLine(out, "[.ShellClassInfo]");
-    appendLine(out, "IconFile=", request.iconPath);
+    appendLine(out, "IconFile=", paths.icon);
     appendLine(out, "IconIndex=", request.iconIndex);
     if (request.makeInfoTip)
         appendLine(out, "InfoTip=", request.infoTip);
     if (request.makeBackground) {
         appendLine(out, kBackgroundSection);
         appendLine(out, "Attributes = 1");
-        appendLine(out, "IconArea_Image=", request.picturePath);
+        appendLine(out, "IconArea_Image=", paths.picture);
         appendLine(out, "IconArea_Text=", colourText(request.nameColour));
     }
     return out;
@@ -71,9 +75,15 @@ platform::Status DesktopIniWriter::checkValues(const CustomisationRequest &reque
 std::optional<std::string> DesktopIniWriter::bytes(const CustomisationRequest &request,
                                                    unsigned codePage)
 {
+    return bytes(request, codePage, {request.iconPath, request.picturePath});
+}
+
+std::optional<std::string> DesktopIniWriter::bytes(const CustomisationRequest &request,
+                                                   unsigned codePage, const IniFilePaths &paths)
+{
     if (!checkValues(request).ok())
         return std::nullopt;
-    const std::string utf8Text = text(request);
+    const std::string utf8Text = text(request, paths);
     if (auto ansi = platform::utf8ToCodePage(utf8Text, codePage))
         return ansi;
     // Text the code page cannot hold goes out as UTF-16LE rather than with "?" in its place.

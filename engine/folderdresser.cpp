@@ -1,11 +1,13 @@
 #include "folderdresser.h"
 
 #include "desktopiniwriter.h"
+#include "folderpaths.h"
 #include "platform/codepage.h"
 
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <unordered_set>
 #include <vector>
 
 namespace engine
@@ -13,13 +15,19 @@ namespace engine
 namespace
 {
 
+// Values alike in every folder name no folder; any file's place gives them.
+constexpr const char *kAnyIni = "/desktop.ini";
+
 // One run of makeicon: the bytes every folder gets and what the run has seen so far.
 class DressingRun
 {
 public:
-    DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result)
-        : m_request(request), m_io(io), m_result(result),
-          m_bytes(DesktopIniWriter::bytes(request, platform::ansiCodePage())),
+    DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result,
+                const SambaConfigurationSource &samba)
+        : m_request(request), m_io(io), m_result(result), m_plan(request, samba),
+          m_codePage(platform::ansiCodePage()),
+          m_bytes(DesktopIniWriter::bytes(request, m_codePage,
+                                          {m_plan.iconFor(kAnyIni), m_plan.pictureFor(kAnyIni)})),
           m_folderAttributes(request.windowsMode == WindowsMode::Xp ? kFolderAttributesXp
                                                                     : kFolderAttributes9x)
     {
@@ -32,8 +40,13 @@ public:
         // An empty entry would dress the current directory, which no entry names.
         if (folder.empty())
             return platform::Status::failure(ENOENT, std::strerror(ENOENT));
-        platform::FolderOutcome outcome =
-            m_io.dressFolder(folder, *m_bytes, kIniFileAttributes, m_folderAttributes);
+        const std::string ini = desktopIniPath(folder);
+        std::optional<std::string> own;
+        if (!m_plan.sameForEveryFolder())
+            own = DesktopIniWriter::bytes(m_request, m_codePage,
+                                          {m_plan.iconFor(ini), m_plan.pictureFor(ini)});
+        platform::FolderOutcome outcome = m_io.dressFolder(folder, own ? *own : *m_bytes,
+                                                           kIniFileAttributes, m_folderAttributes);
         noteAttributeResult(outcome.attributes, outcome.attributesPath);
         noteLeftover(outcome);
         if (!outcome.file.ok()) {
@@ -42,11 +55,20 @@ public:
             return outcome.file;
         }
         ++m_result.foldersWritten;
+        noteWarning(ini, folder);
         m_io.notifyFolderChanged(folder);
         return platform::Status::success();
     }
 
 private:
+    // A restarted pass meets the same folders again; each is named once.
+    void noteWarning(const std::string &ini, const std::string &folder)
+    {
+        auto warning = m_plan.warningFor(ini, folder);
+        if (warning && m_warned.insert(folder).second)
+            m_result.pathWarnings.push_back(std::move(*warning));
+    }
+
     void noteAttributeResult(platform::Status &status, const std::string &path)
     {
         if (status.ok() || !m_result.attributeFailure.ok())
@@ -66,8 +88,11 @@ private:
     const CustomisationRequest &m_request; // what the run applies
     FolderIo &m_io;                        // where the calls go
     MakeIconResult &m_result;              // the run's account
-    std::optional<std::string> m_bytes;    // the file every folder gets; absent when unwritable
-    std::uint32_t m_folderAttributes;      // 1 (xp) or 5 (9x)
+    IniPathPlan m_plan;                    // the icon and picture paths, folder by folder
+    unsigned m_codePage;                   // the ANSI code page the files are written in
+    std::optional<std::string> m_bytes; // the file for paths alike in all; absent when unwritable
+    std::unordered_set<std::string> m_warned; // folders already named in a warning
+    std::uint32_t m_folderAttributes;         // 1 (xp) or 5 (9x)
 };
 
 // One pass over the first `total` folders; the index of the folder that failed, if one did.
@@ -93,14 +118,14 @@ std::string leftoverText(const std::string &path, const platform::Status &status
 }
 
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
-                        const ProgressFn &progress)
+                        const ProgressFn &progress, const SambaConfigurationSource &samba)
 {
     MakeIconResult result;
     const auto &folders = request.targetFolders;
     if (folders.empty())
         return result;
     const std::size_t total = request.onlyFirstFolder ? 1 : folders.size();
-    DressingRun run(request, io, result);
+    DressingRun run(request, io, result, samba);
     platform::Status failure;
     std::optional<std::size_t> failedAt = dressingPass(run, folders, total, progress, failure);
     if (!failedAt)

@@ -2,12 +2,15 @@
 
 #include "customisationrequest.h"
 #include "folderio.h"
+#include "inipathplan.h"
+#include "platform/clientpaths.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine
 {
@@ -32,6 +35,7 @@ struct MakeIconResult {
     std::string attributeFailurePath;  // the file or folder of that call
     platform::Status leftoverFailure;  // the first temporary file that could not be removed
     std::string leftoverPath;          // that file
+    std::vector<std::string> pathWarnings; // one per folder whose share's clients miss a file
 };
 
 // The words for a temporary file that a dressing could not remove, its path and the reason.
@@ -39,8 +43,10 @@ std::string leftoverText(const std::string &path, const platform::Status &status
 
 // Writes "desktop.ini" into each target folder (or only the first with the one-folder choice) and
 // sets the file's and the folder's attributes; a failure makes the run start over once.
+// `samba` is asked at most once per run, and only when a path must be checked against the shares.
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
-                        const ProgressFn &progress = {});
+                        const ProgressFn &progress = {},
+                        const SambaConfigurationSource &samba = platform::sambaConfiguration);
 
 // Removes the customisation: scope "0" the selected folder, "1" every listed folder, else nothing.
 void delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,

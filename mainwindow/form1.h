@@ -80,6 +80,8 @@ private:
     void Option_Click(engine::IconSource source);
     bool confirmInputs();
     bool applyWithReport();
+    // Names the folders whose icon or picture the clients of their Samba share cannot open.
+    void showPathWarnings(const std::vector<std::string> &warnings);
     void browseLibrary(); // the library browser component; its index goes into Text3
     void raiseFromOtherCopy();
     void showError(const QString &text);

@@ -51,8 +51,29 @@ engine::MakeIconResult Form1::makeicon()
     options(); // the one-or-all choice and the Windows mode live in the options dialog
     const engine::CustomisationRequest r = request();
     engine::SystemFolderIo io;
-    RunProgress progress(this);
-    return engine::makeicon(r, io, progress.callback());
+    engine::MakeIconResult result;
+    {
+        RunProgress progress(this);
+        result = engine::makeicon(r, io, progress.callback());
+    }
+    showPathWarnings(result.pathWarnings);
+    return result;
+}
+
+// The folders are dressed all the same; the user learns which ones the share's clients see bare.
+void Form1::showPathWarnings(const std::vector<std::string> &warnings)
+{
+    if (warnings.empty())
+        return;
+    constexpr std::size_t kShownWarnings = 15;
+    QStringList lines;
+    for (std::size_t i = 0; i < warnings.size() && i < kShownWarnings; ++i)
+        lines << QString::fromStdString(warnings[i]);
+    if (warnings.size() > kShownWarnings)
+        lines << QStringLiteral("... и ещё папок: ") +
+                     QString::number(warnings.size() - kShownWarnings);
+    Prompter::instance().message(this, QMessageBox::Warning, QStringLiteral("ravo2"),
+                                 lines.join(QLatin1Char('\r')), QMessageBox::Ok);
 }
 
 void Form1::delicon(const std::string &scope)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -45,7 +46,7 @@ protected:
 
     // Runs the program in the temporary folder with Windows-1251 as its code page, its own
     // settings store and no display.
-    Outcome run(const std::vector<std::string> &args)
+    Outcome run(const std::vector<std::string> &args, const std::string &home = {})
     {
         const fs::path outFile = m_root / "stdout", errFile = m_root / "stderr";
         const pid_t child = fork();
@@ -55,6 +56,8 @@ protected:
             setenv("RAVO2_ANSI_CODEPAGE", "1251", 1);
             setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
+            if (!home.empty())
+                setenv("HOME", home.c_str(), 1);
             std::vector<char *> argv{const_cast<char *>(RAVO2_PROGRAM)};
             for (const std::string &arg : args)
                 argv.push_back(const_cast<char *>(arg.c_str()));
@@ -86,12 +89,12 @@ protected:
 TEST_F(Ravo2Program, DressesFoldersWithBlanksDashesAndCyrillic)
 {
     const std::string photos = folder("Мои фото"), dashed = folder("my-photos 2");
-    const Outcome o = run({"-fp", photos, "-fp", dashed, "-ip", "/icons/иконка.ico", "-ii", "3",
+    const Outcome o = run({"-fp", photos, "-fp", dashed, "-ip", "иконки/иконка.ico", "-ii", "3",
                            "-tt", "Отпуск", "-wv", "9x"});
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_TRUE(o.out.empty() && o.err.empty()) << o.err;
     const auto expected = platform::utf8ToCodePage(
-        "[.ShellClassInfo]\r\nIconFile=/icons/иконка.ico\r\nIconIndex= 3 \r\nInfoTip= Отпуск \r\n",
+        "[.ShellClassInfo]\r\nIconFile=иконки\\иконка.ico\r\nIconIndex= 3 \r\nInfoTip= Отпуск \r\n",
         1251);
     const bool attributesKept = platform::setFileAttributes((m_root / "config").string(), 2).ok();
     for (const std::string &f : {photos, dashed}) {
@@ -121,4 +124,31 @@ TEST_F(Ravo2Program, ExitStatusesAndMessages)
 
     EXPECT_EQ(run({"C:\\folder"}).status, 1);
     EXPECT_EQ(run({"--version"}).out, "ravo2 2.0.35\n");
+}
+
+// Debian's smb.conf shares each user's home as [homes]: a folder there whose icon lies outside it.
+TEST_F(Ravo2Program, FoldersWhoseShareLacksTheIconAreDressedWithOneWarningEach)
+{
+    std::string configuration;
+    if (FILE *testparm = popen("testparm -s 2>/dev/null", "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, testparm)) > 0;)
+            configuration.append(buffer, got);
+        pclose(testparm);
+    }
+    if (configuration.find("[homes]") == std::string::npos)
+        GTEST_SKIP() << "Samba's configuration has no [homes] share here";
+    const std::string home = folder("home"), photos = folder("home/Фото"),
+                      music = folder("home/Музыка");
+    const std::string icon = folder("icons") + "i.ico";
+    const Outcome o = run({"-fp", photos, "-fp", music, "-ip", icon}, home);
+    EXPECT_EQ(o.status, 0) << o.err;
+    for (const std::string &f : {photos, music}) {
+        EXPECT_NE(contentOf(f + "desktop.ini").find("IconFile=..\\..\\icons\\i.ico\r\n"),
+                  std::string::npos);
+        const std::size_t named = o.err.find(f);
+        EXPECT_NE(named, std::string::npos) << o.err;
+        EXPECT_EQ(o.err.find(f, named + 1), std::string::npos) << o.err;
+    }
+    EXPECT_NE(o.err.find("[homes]"), std::string::npos) << o.err;
 }

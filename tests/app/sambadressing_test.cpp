@@ -1,7 +1,10 @@
 // Folders dressed by the ravo2 program on the Linux side, seen by a Windows client through Samba.
 
 #include "childprocess.h"
+#include "engine/desktopinireader.h"
 #include "engine/folderdresser.h"
+#include "platform/codepage.h"
+#include "platform/filesystem.h"
 #include "sambaserver.h"
 #include "tempfolder.h"
 
@@ -9,10 +12,12 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <vector>
 
 using testing_support::runProcess;
 using testing_support::SambaServer;
 using testing_support::TempFolder;
+using testing_support::writeTextFile;
 
 namespace
 {
@@ -45,6 +50,34 @@ protected:
         ASSERT_EQ(result.exitCode, 0) << result.output;
     }
 
+    // The bytes of a file of the share, fetched over SMB; "<missing>" when smbclient fails.
+    std::string fetched(const std::string &name)
+    {
+        const std::string local = m_config / "fetched";
+        std::string output, bytes;
+        if (m_server.client("get \"" + name + "\" \"" + local + "\"", output) != 0 ||
+            !platform::readFile(local, bytes).ok())
+            return "<missing>";
+        std::remove(local.c_str());
+        return bytes;
+    }
+
+    // The value of `key` in a folder's desktop.ini as a client of the share reads it: the
+    // blanks that the command line leaves around a value are trimmed.
+    std::string clientValue(const std::string &folder, const std::string &key)
+    {
+        const std::string bytes = fetched(folder + "/desktop.ini");
+        for (const std::string &line :
+             engine::DesktopIniReader::lines(bytes, platform::ansiCodePage())) {
+            if (!line.starts_with(key + "="))
+                continue;
+            const std::size_t first = line.find_first_not_of(' ', key.size() + 1);
+            const std::size_t last = line.find_last_not_of(' ');
+            return first == std::string::npos ? "" : line.substr(first, last - first + 1);
+        }
+        return "<no " + key + " in " + bytes + ">";
+    }
+
     std::uint32_t shown(const std::string &name)
     {
         const auto attributes = m_server.attributesOf(name);
@@ -71,4 +104,78 @@ TEST_F(SambaDressing, ClientSeesDressingAndItsRemoval)
     EXPECT_EQ(shown("Фото"), 0u);
     EXPECT_EQ(shown("Музыка"), 0u);
     EXPECT_FALSE(m_server.attributesOf("Фото/desktop.ini").has_value());
+}
+
+// The file that a Windows client opens for a value of a folder's desktop.ini: the value taken
+// relative to the folder, "." and ".." resolved by name, as the client resolves them.
+static std::string resolvedByClient(const std::string &folder, const std::string &value)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : folder + "\\" + value + "\\") {
+        if (c != '\\' && c != '/') {
+            part += c;
+            continue;
+        }
+        if (part == ".." && !parts.empty())
+            parts.pop_back();
+        else if (!part.empty() && part != "." && part != "..")
+            parts.push_back(part);
+        part.clear();
+    }
+    std::string path;
+    for (const std::string &each : parts)
+        path += (path.empty() ? "" : "/") + each;
+    return path;
+}
+
+TEST_F(SambaDressing, ClientOpensTheIconAndThePictureThatTheFileNames)
+{
+    for (const char *name : {"icons", "Фото/Лето", "Музыка/фон"})
+        ASSERT_EQ(system(("mkdir -p '" + m_share / name + "'").c_str()), 0);
+    // Each folder has one file elsewhere in the share and one inside itself.
+    const struct {
+        std::string folder, icon, picture;
+    } dressings[] = {
+        {"Фото", "icons/фото.ico", "Фото/Лето/фон.bmp"},
+        {"Музыка", "Музыка/папка.ico", "icons/../Фото/Лето/фон.bmp"},
+    };
+    writeTextFile(m_share / "icons/фото.ico", std::string("icon one\0\1", 11));
+    writeTextFile(m_share / "Музыка/папка.ico", std::string("icon two\0\2", 11));
+    writeTextFile(m_share / "Фото/Лето/фон.bmp", std::string("BM picture\0", 11));
+    for (const auto &d : dressings) {
+        const auto result = runProcess({RAVO2_PROGRAM, "-fp", m_share / d.folder + "/", "-ip",
+                                        m_share / d.icon, "-pp", m_share / d.picture},
+                                       60);
+        ASSERT_EQ(result.exitCode, 0) << result.output;
+        const std::string icon = clientValue(d.folder, "IconFile");
+        const std::string picture = clientValue(d.folder, "IconArea_Image");
+        EXPECT_EQ(icon.find('/'), std::string::npos) << icon;
+        EXPECT_EQ(fetched(resolvedByClient(d.folder, icon)), fetched(d.icon)) << icon;
+        EXPECT_EQ(fetched(resolvedByClient(d.folder, picture)), fetched("Фото/Лето/фон.bmp"))
+            << picture;
+    }
+    EXPECT_EQ(fetched("icons/фото.ico"), std::string("icon one\0\1", 11));
+}
+
+TEST_F(SambaDressing, AFileOutsideTheShareIsWrittenWithOneWarningNamingTheFolder)
+{
+    TempFolder outside;
+    writeTextFile(outside / "чужая.ico", "icon");
+    engine::CustomisationRequest request;
+    request.targetFolders = {m_share / "Фото/", m_share / "Музыка/"};
+    request.makeIcon = request.makeBackground = true;
+    request.iconPath = outside / "чужая.ico";
+    request.picturePath = outside / "чужая.ico";
+    engine::SystemFolderIo io;
+    const auto testparm = [&]() -> std::optional<std::string> {
+        const auto result = runProcess({"testparm", "-s", m_server.configFile()}, 30);
+        return result.exitCode == 0 ? std::optional(result.output) : std::nullopt;
+    };
+    const engine::MakeIconResult result = engine::makeicon(request, io, {}, testparm);
+    ASSERT_FALSE(result.failed) << result.failure.message;
+    ASSERT_EQ(result.pathWarnings.size(), 2u);
+    EXPECT_NE(result.pathWarnings[0].find(m_share / "Фото/"), std::string::npos);
+    EXPECT_NE(result.pathWarnings[0].find("[share]"), std::string::npos) << result.pathWarnings[0];
+    EXPECT_NE(clientValue("Фото", "IconFile").find("чужая.ico"), std::string::npos);
 }

@@ -79,6 +79,8 @@ private slots:
                                        << "0" << QColor(Qt::red);
         QTest::newRow("ico, relative") << "icon.ico"
                                        << "0" << QColor(Qt::red);
+        QTest::newRow("relative, beside the folder") << "..\\Значки\\icon.ico"
+                                                     << "0" << QColor(Qt::red);
         QTest::newRow("cur") << "pointer.cur"
                              << "0" << QColor(Qt::red);
         QTest::newRow("bmp") << "picture.bmp"
@@ -104,7 +106,9 @@ private slots:
         const QString dir = folder(QString("Папка ") + QTest::currentDataTag());
         const bool absolute = iconFile.startsWith('*');
         const QString name = iconFile.mid(absolute ? 1 : 0);
-        const QString path = QDir(dir).filePath(name);
+        // A value as a Windows reader resolves it: relative to the folder, "\\" between names.
+        const QString path = QDir::cleanPath(QDir(dir).filePath(QString(name).replace('\\', '/')));
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
         if (name.endsWith(".dll")) {
             const auto module = iconfixtures::buildModule(iconfixtures::plainModule(4));
             QVERIFY(iconfixtures::writeFile(path.toStdString(), module));

@@ -2,6 +2,7 @@
 #include "engine/folderdresser.h"
 #include "engine/folderpaths.h"
 #include "platform/attributes.h"
+#include "platform/clientpaths.h"
 #include "platform/filesystem.h"
 
 #include <gtest/gtest.h>
@@ -157,4 +158,42 @@ TEST_F(DressingOnDisk, AFolderWithoutItsSeparatorGetsTheFileInside)
     m_request.selectedFolder = f;
     engine::delicon(m_request, "0", m_io);
     EXPECT_EQ(entriesIn(f), 0u);
+}
+
+TEST_F(DressingOnDisk, EachFolderNamesItsIconForItsOwnReadersAndWarnsOnceOfFilesOffTheShare)
+{
+    if (!platform::writesClientPaths())
+        GTEST_SKIP() << "the Windows build writes the paths as chosen";
+    const std::string near = folder("share/Фото"), deep = folder("share/a/b");
+    std::string share = folder("share");
+    share.pop_back();
+    const std::string icon = share + "/icons/i.ico", picture = folder("elsewhere") + "p.bmp";
+    m_request.iconPath = icon;
+    m_request.makeBackground = true;
+    m_request.picturePath = picture;
+    m_request.targetFolders = {near, deep};
+    int asked = 0;
+    const auto samba = [&]() -> std::optional<std::string> {
+        ++asked;
+        return "[global]\n\tpath = /\n[share]\n\tpath = " + share + "\n";
+    };
+    engine::MakeIconResult result = engine::makeicon(m_request, m_io, {}, samba);
+    ASSERT_FALSE(result.failed) << result.failure.message;
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(result.pathWarnings.size(), 2u);
+    EXPECT_NE(result.pathWarnings[0].find(near), std::string::npos) << result.pathWarnings[0];
+    EXPECT_NE(result.pathWarnings[1].find(deep), std::string::npos) << result.pathWarnings[1];
+    const std::string nearFile = contentOf(near + "desktop.ini");
+    EXPECT_NE(nearFile.find("IconFile=..\\icons\\i.ico\r\n"), std::string::npos) << nearFile;
+    EXPECT_NE(contentOf(deep + "desktop.ini").find("IconFile=..\\..\\icons\\i.ico\r\n"),
+              std::string::npos);
+    EXPECT_NE(nearFile.find("IconArea_Image=..\\..\\elsewhere\\p.bmp\r\n"), std::string::npos);
+
+    // What a folder's file gives back, applied again, writes the same bytes.
+    const engine::FolderIniOutcome read = engine::readfolderini(deep, "0");
+    EXPECT_EQ(read.iconPath, icon);
+    m_request.iconPath = read.iconPath.value_or("");
+    const std::string before = contentOf(deep + "desktop.ini");
+    ASSERT_FALSE(engine::makeicon(m_request, m_io, {}, samba).failed);
+    EXPECT_EQ(contentOf(deep + "desktop.ini"), before);
 }

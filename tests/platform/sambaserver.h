@@ -36,6 +36,9 @@ public:
 
     int port() const { return m_port; }
 
+    // The smb.conf the server reads, for testparm.
+    const std::string &configFile() const { return m_configFile; }
+
 private:
     std::string writeConfiguration(const std::string &shareFolder);
     bool waitUntilListening();

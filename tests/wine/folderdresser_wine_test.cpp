@@ -58,6 +58,7 @@ TEST(FolderDresserWine, DressesFoldersWhoseNamesLeaveTheAnsiCodePage)
     CustomisationRequest request = requestFor(folders);
     request.windowsMode = WindowsMode::Nt9x;
     request.infoTip = kGreek; // fits no ANSI code page of the Latin or Cyrillic kind
+    request.iconPath = "иконки/папка.ico"; // Windows reads it as chosen: nothing to translate
     SystemFolderIo io;
     const MakeIconResult result = makeicon(request, io);
     ASSERT_FALSE(result.failed) << result.failure.message;
@@ -67,6 +68,7 @@ TEST(FolderDresserWine, DressesFoldersWhoseNamesLeaveTheAnsiCodePage)
         EXPECT_EQ(winfiles::attributes(folder + "desktop.ini") & kShellBits, platform::kAttrHidden);
         EXPECT_EQ(folderBits(folder), expectedFolderBits(kFolderAttributes9x)) << folder;
         const FolderIniOutcome read = readfolderini(folder, "0");
+        EXPECT_EQ(read.iconPath, request.iconPath);
         EXPECT_EQ(read.iconIndex, "4");
         EXPECT_EQ(read.infoTip, kGreek);
     }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform
+{
+
+// True where the paths a user picks mean nothing to a Windows reader of the folder (a client of
+// a Samba share, Wine), so desktop.ini must name files in a form that reader resolves; false on
+// Windows, where the path as chosen is already such a form.
+bool writesClientPaths();
+
+// The current folder, absolute, without a trailing separator; empty when it cannot be read.
+std::string currentFolder();
+
+// Folders that hold Windows' own libraries in the Wine installation, most preferred first;
+// they need not exist. Empty where Windows itself keeps them.
+std::vector<std::string> wineSystemFolders();
+
+// What `testparm -s` prints: Samba's configuration with its defaults. nullopt when Samba is not
+// installed here or its configuration cannot be read.
+std::optional<std::string> sambaConfiguration();
+
+} // namespace platform
