@@ -1,6 +1,65 @@
-#include "mainwindow/programstart.h"
+#include "app/windowsentry.h"
+#include "engine/commandlinerun.h"
+#include "engine/messages.h"
+#include "engine/progressline.h"
+#include "engine/settings.h"
+#include "platform/processcommandline.h"
+#include "platform/programmodule.h"
+#include "platform/settingsstore.h"
+#include "platform/singlecopy.h"
+
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace
+{
+
+// The road without windows: engine and platform alone, no toolkit loaded. It claims the same
+// single-copy name as the window, and refuses to run beside a copy when the option says so.
+int runWithoutWindows(const std::string &commandLine)
+{
+    platform::SingleCopyName name(platform::SettingsStore("ravo2").location());
+    engine::RunHooks hooks;
+    hooks.mayRun = [&name] {
+        if (name.claim() != platform::SingleCopyName::Claim::Later ||
+            !engine::Settings().startNewCopyOfRavo())
+            return true;
+        std::cerr << "Программа уже запущена." << '\n';
+        name.askToActivate();
+        return false;
+    };
+    std::unique_ptr<engine::ProgressLine> progress;
+    if (platform::standardErrorIsTerminal()) {
+        progress = std::make_unique<engine::ProgressLine>(std::cerr);
+        hooks.progress = progress->callback();
+    }
+    engine::SystemFolderIo io;
+    const int status = engine::runCommandLine(commandLine, std::cout, std::cerr, io, hooks);
+    progress.reset(); // the line is erased before the process ends
+    return status;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    return startProgram(argc, argv);
+    const std::string commandLine = platform::processCommandLine(argc, argv);
+    if (commandLine == "--help" || commandLine == "--version")
+        return runWithoutWindows(commandLine);
+    if (platform::displayAvailable()) {
+        platform::ProgramModule windows(kWindowsModule);
+        if (windows.load()) {
+            if (auto entry = reinterpret_cast<WindowsEntry>(windows.symbol(kWindowsEntry)))
+                return entry(argc, argv);
+        }
+        std::cerr << engine::Messages::windowsMissing(windows.error()) << '\n';
+        if (commandLine.empty())
+            return engine::kExitFailure;
+        // The switches still run, without a window to show them in.
+    } else if (commandLine.empty()) {
+        std::cerr << engine::Messages::noDisplay() << engine::Messages::help();
+        return engine::kExitUsage;
+    }
+    return runWithoutWindows(commandLine);
 }

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "messages.h"
+#include "platform/processcommandline.h"
 #include "utf8.h"
 
 #include <array>
@@ -26,21 +28,6 @@ std::string lowerAscii(std::string_view text)
             c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
-}
-
-// Marks "--help" and "--version" given as whole blank-separated words.
-void findLongOptions(std::string_view line, CommandLineRequest &request)
-{
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        std::size_t end = line.find(' ', start);
-        if (end == std::string_view::npos)
-            end = line.size();
-        const std::string_view word = line.substr(start, end - start);
-        request.showHelp = request.showHelp || word == "--help";
-        request.showVersion = request.showVersion || word == "--version";
-        start = end + 1;
-    }
 }
 
 // A piece starts at a "-" that begins the line or follows a blank.
@@ -87,7 +74,9 @@ void applyPiece(std::string_view piece, CommandLineRequest &request)
 CommandLineRequest parseCommandLine(std::string_view commandLine)
 {
     CommandLineRequest request;
-    findLongOptions(commandLine, request);
+    // Only a line that is the word alone asks for it: "--help" inside a value is text.
+    request.showHelp = commandLine == "--help";
+    request.showVersion = commandLine == "--version";
     const std::vector<std::size_t> starts = pieceStarts(commandLine);
     request.valid = !starts.empty();
     for (std::size_t i = 0; i < starts.size(); ++i) {
@@ -115,11 +104,48 @@ std::optional<std::uint32_t> colourForWord(std::string_view word)
     return std::nullopt;
 }
 
+std::optional<std::string> decodeTextValues(CommandLineRequest &parsed, bool foldersAsText)
+{
+    const std::pair<const char *, std::optional<std::string> *> values[] = {
+        {"-ip", &parsed.iconPath},
+        {"-ii", &parsed.iconIndex},
+        {"-tt", &parsed.infoTip},
+        {"-pp", &parsed.picturePath},
+    };
+    for (const auto &[name, value] : values) {
+        if (!*value)
+            continue;
+        auto decoded = platform::argumentTextToUtf8(**value);
+        if (!decoded)
+            return name;
+        **value = std::move(*decoded);
+    }
+    if (foldersAsText) {
+        for (std::string &folder : parsed.folders) {
+            auto decoded = platform::argumentTextToUtf8(folder);
+            if (!decoded)
+                return "-fp";
+            folder = std::move(*decoded);
+        }
+    }
+    return std::nullopt;
+}
+
 void applyCommandLine(const CommandLineRequest &parsed, CustomisationRequest &request)
 {
-    for (const std::string &folder : parsed.folders) {
-        request.targetFolders.push_back(folder);
-        request.selectedFolder = folder;
+    CommandLineRequest copy = parsed;
+    applyCommandLine(std::move(copy), request);
+}
+
+void applyCommandLine(CommandLineRequest &&parsed, CustomisationRequest &request)
+{
+    if (!parsed.folders.empty())
+        request.selectedFolder = parsed.folders.back();
+    if (request.targetFolders.empty()) {
+        request.targetFolders = std::move(parsed.folders);
+    } else {
+        for (std::string &folder : parsed.folders)
+            request.targetFolders.push_back(std::move(folder));
     }
     if (parsed.iconPath) {
         request.iconPath = *parsed.iconPath;
@@ -145,16 +171,7 @@ void applyCommandLine(const CommandLineRequest &parsed, CustomisationRequest &re
 
 std::string helpText()
 {
-    return "Использование: ravo2 [ключи]\n"
-           "  -fp <папка>    добавить папку в список (ключ можно повторять)\n"
-           "  -ip <путь>     файл иконки или библиотека иконок; ставит иконку\n"
-           "  -ii <номер>    номер иконки в библиотеке, с нуля\n"
-           "  -tt <текст>    всплывающая подсказка; ставит подсказку\n"
-           "  -pp <путь>     фоновая картинка; ставит фон\n"
-           "  -tc <цвет>     цвет имён на фоне: red, blue, green, black, white, yellow, orange\n"
-           "  -wv <xp|9x>    xp: папке атрибут 1 (только чтение); 9x: атрибут 5 (и системная)\n"
-           "  --help         показать эту справку\n"
-           "  --version      показать версию\n";
+    return Messages::help();
 }
 
 std::string versionText()

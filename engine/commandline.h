@@ -14,8 +14,8 @@ namespace engine
 // What the switches of one command line asked for; unset members were not given.
 struct CommandLineRequest {
     bool valid = false;                     // false: the line holds no switch at all (a failure)
-    bool showHelp = false;                  // "--help": print the switches and end
-    bool showVersion = false;               // "--version": print the version and end
+    bool showHelp = false;                  // the whole line is "--help": print the switches
+    bool showVersion = false;               // the whole line is "--version": print the version
     std::vector<std::string> folders;       // every "-fp", in order
     std::optional<std::string> iconPath;    // "-ip" (also ticks the icon flag)
     std::optional<std::string> iconIndex;   // "-ii" (also selects the library source)
@@ -32,11 +32,19 @@ CommandLineRequest parseCommandLine(std::string_view commandLine);
 // The colour value of a "-tc" word (already lower case); nullopt for any other word.
 std::optional<std::uint32_t> colourForWord(std::string_view word);
 
+// Turns the text values (-ip, -ii, -tt, -pp) from the locale's encoding into UTF-8, and with
+// `foldersAsText` checks that the folders are UTF-8 text too (the window holds them as text);
+// without it the folders stay the bytes they were. Returns the switch of the first value that
+// cannot be decoded (the values are then partly decoded), or nullopt when every value was.
+std::optional<std::string> decodeTextValues(CommandLineRequest &parsed, bool foldersAsText);
+
 // Fills the request's fields as the main window's controls would take them: each value with the
 // flag or source its switch sets, later switches winning, every "-fp" appended.
 void applyCommandLine(const CommandLineRequest &parsed, CustomisationRequest &request);
+// The same, taking the folders over from `parsed` rather than copying them (long lists).
+void applyCommandLine(CommandLineRequest &&parsed, CustomisationRequest &request);
 
-// The text printed for "--help" and for "--version".
+// The text printed for "--help" (in the user's language) and for "--version".
 std::string helpText();
 std::string versionText();
 

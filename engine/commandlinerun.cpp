@@ -1,6 +1,7 @@
 #include "commandlinerun.h"
 
 #include "commandline.h"
+#include "messages.h"
 #include "startup.h"
 #include "sysversion.h"
 
@@ -11,8 +12,6 @@ namespace engine
 namespace
 {
 
-constexpr const char *kNoSwitch = "в командной строке нет ни одного ключа";
-
 bool isUnsupported(int code)
 {
     return code == ENOTSUP || code == EOPNOTSUPP;
@@ -20,35 +19,44 @@ bool isUnsupported(int code)
 
 } // namespace
 
-int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream &err, FolderIo &io)
+int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream &err, FolderIo &io,
+                   const RunHooks &hooks)
 {
     if (commandLine.empty()) {
         err << helpText();
         return kExitUsage;
     }
-    const CommandLineRequest parsed = parseCommandLine(commandLine);
+    CommandLineRequest parsed = parseCommandLine(commandLine);
     if (parsed.showHelp || parsed.showVersion) {
         out << (parsed.showHelp ? helpText() : versionText() + '\n');
         return kExitSuccess;
     }
     if (!parsed.valid) {
-        err << startupFailureMessage(commandLine, kNoSwitch) << '\n';
+        err << startupFailureMessage(commandLine, Messages::noSwitch()) << '\n';
+        return kExitFailure;
+    }
+    // The window's road checks for another copy when the switches first touch it; so does this.
+    if (hooks.mayRun && !hooks.mayRun())
+        return kExitFailure;
+    if (const auto refused = decodeTextValues(parsed, false)) {
+        err << Messages::undecodable(*refused) << '\n';
         return kExitFailure;
     }
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
-    applyCommandLine(parsed, request);
+    applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;
-    const MakeIconResult result = makeicon(request, io);
+    const MakeIconResult result = makeicon(request, io, hooks.progress);
     if (result.failed) {
-        err << startupFailureMessage(commandLine, result.failure.message) << '\n';
+        err << startupFailureMessage(commandLine, result.failure.message, result.failedFolder)
+            << '\n';
         return kExitFailure;
     }
     if (auto warning = attributeWarning(result))
         err << *warning << '\n';
     for (const std::string &warning : result.pathWarnings)
-        err << kWarningPrefix << warning << '\n';
+        err << Messages::warningPrefix() << warning << '\n';
     return kExitSuccess;
 }
 
@@ -56,10 +64,9 @@ std::optional<std::string> attributeWarning(const MakeIconResult &result)
 {
     std::string text;
     if (isUnsupported(result.attributeFailure.code))
-        text = std::string(kWarningPrefix) + "файловая система не хранит атрибуты (user xattr): " +
-               result.attributeFailurePath;
+        text = Messages::noAttributes(result.attributeFailurePath);
     if (!result.leftoverFailure.ok())
-        text += (text.empty() ? "" : "\n") + std::string(kWarningPrefix) +
+        text += (text.empty() ? "" : "\n") + Messages::warningPrefix() +
                 leftoverText(result.leftoverPath, result.leftoverFailure);
     if (text.empty())
         return std::nullopt;

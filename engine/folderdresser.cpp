@@ -2,6 +2,7 @@
 
 #include "desktopiniwriter.h"
 #include "folderpaths.h"
+#include "messages.h"
 #include "platform/codepage.h"
 
 #include <cerrno>
@@ -114,7 +115,7 @@ std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std:
 
 std::string leftoverText(const std::string &path, const platform::Status &status)
 {
-    return "временный файл " + path + " удалить не удалось: " + status.message;
+    return Messages::leftover(path, status.message);
 }
 
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,

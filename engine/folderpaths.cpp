@@ -22,7 +22,7 @@ bool endsWithSeparator(const std::string &folder)
 
 std::string desktopIniPath(const std::string &folder)
 {
-    if (!endsWithSeparator(folder) && platform::isDirectory(folder))
+    if (!endsWithSeparator(folder))
         return folder + platform::nativeSeparator() + kDesktopIni;
     return folder + kDesktopIni;
 }

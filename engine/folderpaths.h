@@ -9,8 +9,8 @@ namespace engine
 inline constexpr const char *kDesktopIni = "desktop.ini";
 
 // The path of a folder's "desktop.ini": the folder path followed directly by the file name.
-// A path naming an existing folder without a trailing separator gets one first, so the file lands
-// inside the folder and never beside it.
+// A path without a trailing separator gets one first, whether the folder exists or not, so the
+// file lands inside a folder and never beside one (a file's path then fails with ENOTDIR).
 std::string desktopIniPath(const std::string &folder);
 
 // True when the path names an existing file or folder (readable attributes); false for "".

@@ -1,5 +1,7 @@
 #include "sambashares.h"
 
+#include "messages.h"
+
 #include "clientpaths.h"
 
 #include <algorithm>
@@ -93,9 +95,7 @@ std::optional<std::string> SambaShares::unreachableFrom(std::string_view folder,
 
 std::string SambaShares::warning(std::string_view folder, std::string_view share)
 {
-    return "папка " + std::string(folder) +
-           ": иконка или картинка лежит вне общего ресурса Samba [" + std::string(share) +
-           "], клиенты сети её не откроют";
+    return Messages::outsideShare(folder, share);
 }
 
 bool SambaShares::holds(const Share &share, std::string_view path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,13 @@ namespace engine
 inline constexpr const char *kVersion = "2.0.35";
 inline constexpr int kRevision = 35;
 
-// The start-up failure message: "была ошибка", the whole command line, the failure's description,
-// with nothing in between.
-std::string startupFailureMessage(std::string_view commandLine, std::string_view description);
+// How much of the command line a failure message repeats before it shortens it with "…".
+inline constexpr std::size_t kQuotedLineLimit = 1000;
+
+// The start-up failure message: "была ошибка", the command line (past kQuotedLineLimit characters
+// shortened with "…"), the failure's description, with nothing in between; when the failure
+// belongs to a folder, a second line names it.
+std::string startupFailureMessage(std::string_view commandLine, std::string_view description,
+                                  std::string_view failedFolder = {});
 
 } // namespace engine

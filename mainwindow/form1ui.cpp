@@ -10,10 +10,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <limits>
 
 namespace
 {
@@ -39,6 +41,8 @@ QPushButton *button(QWidget *parent, const char *objectName, const QString &capt
 QLineEdit *textBox(QWidget *parent, const char *objectName)
 {
     auto *edit = named(new QLineEdit(parent), objectName);
+    // Qt's 32,767 would cut a long value (and a surrogate pair with it) without a word.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     // Only the folder box takes dropped items.
     edit->setAcceptDrops(false);
     return edit;

@@ -4,8 +4,8 @@
 #include "dialogs/qttranslations.h"
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
+#include "engine/messages.h"
 #include "engine/startup.h"
-#include "mainwindow/display.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/stderrprompter.h"
 #include "platform/processcommandline.h"
@@ -43,12 +43,20 @@ bool runsOffscreen()
     return platform.startsWith("offscreen") || platform.startsWith("minimal");
 }
 
-void showStartupFailure(const std::string &commandLine, const std::string &description)
+void showMessage(const std::string &text)
 {
-    Prompter::instance().message(
-        nullptr, QMessageBox::NoIcon, QStringLiteral("ravo2"),
-        QString::fromStdString(engine::startupFailureMessage(commandLine, description)),
-        QMessageBox::Ok);
+    Prompter::instance().message(nullptr, QMessageBox::NoIcon, QStringLiteral("ravo2"),
+                                 QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void showStartupFailure(const std::string &commandLine, const std::string &description,
+                        const std::string &failedFolder = {})
+{
+    // A message box's lines are separated by CR alone.
+    std::string text = engine::startupFailureMessage(commandLine, description);
+    if (!failedFolder.empty())
+        text.append("\r").append(engine::Messages::failedFolder(failedFolder));
+    showMessage(text);
 }
 
 int runWindow(QApplication &app, Form1 &form)
@@ -61,10 +69,15 @@ int runWindow(QApplication &app, Form1 &form)
 
 // The command-line road: fill, show, dress once, end; a failure keeps the window when one is seen.
 int runSwitches(QApplication &app, Form1 &form, const std::string &commandLine,
-                const engine::CommandLineRequest &parsed)
+                engine::CommandLineRequest parsed)
 {
     if (!form.load())
         return engine::kExitFailure;
+    // The window holds text: a value (or folder) that is not text in the locale is refused whole.
+    if (const auto refused = engine::decodeTextValues(parsed, true)) {
+        showMessage(engine::Messages::undecodable(*refused));
+        return engine::kExitFailure;
+    }
     form.applyCommandLine(parsed);
     form.show();
     if (!form.request().anythingToMake())
@@ -75,18 +88,21 @@ int runSwitches(QApplication &app, Form1 &form, const std::string &commandLine,
             std::cerr << *warning << '\n';
         return engine::kExitSuccess;
     }
-    showStartupFailure(commandLine, result.failure.message);
+    showStartupFailure(commandLine, result.failure.message, result.failedFolder);
     if (!runsOffscreen())
         app.exec();
     return engine::kExitFailure;
 }
 
-int runWithApplication(int argc, char **argv, const std::string &commandLine,
+int runWithApplication(char *programName, const std::string &commandLine,
                        const engine::CommandLineRequest &parsed)
 {
     if (runsOffscreen())
         qInstallMessageHandler(keepQtQuiet);
-    QApplication app(argc, argv);
+    // Qt sees only the program's name: "-platform", "-style" and the like are our values.
+    int qtArgc = 1;
+    char *qtArgv[] = {programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     // Standard dialogs and message-box buttons speak Russian like the rest of the window.
     installQtTranslations(app);
     StderrPrompter stderrPrompter(std::cerr);
@@ -122,19 +138,10 @@ int startProgram(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
     const engine::CommandLineRequest parsed = engine::parseCommandLine(commandLine);
-    if (!commandLine.empty() && (parsed.showHelp || parsed.showVersion)) {
+    if (parsed.showHelp || parsed.showVersion) {
         engine::SystemFolderIo io;
         return engine::runCommandLine(commandLine, std::cout, std::cerr, io);
     }
-    if (!displayAvailable()) {
-        if (commandLine.empty()) {
-            std::cerr << "ravo2: нет дисплея (DISPLAY и WAYLAND_DISPLAY не заданы), окно "
-                         "показать негде; без окна программа работает только с ключами.\n"
-                      << engine::helpText();
-            return engine::kExitUsage;
-        }
-        // Qt reads the platform when the application object is made.
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    return runWithApplication(argc, argv, commandLine, parsed);
+    static char fallbackName[] = "ravo2";
+    return runWithApplication(argc > 0 && argv ? argv[0] : fallbackName, commandLine, parsed);
 }

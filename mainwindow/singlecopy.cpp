@@ -1,10 +1,8 @@
 #include "mainwindow/singlecopy.h"
 
 #include "platform/settingsstore.h"
+#include "platform/singlecopy.h"
 
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -12,77 +10,70 @@
 namespace
 {
 
-constexpr int kConnectTimeoutMs = 1000;
 constexpr int kRetryMs = 200; // a holder that has the name but is not listening yet
 const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
 
-QLocalSocket *connectedSocket(QObject *parent)
+std::unique_ptr<platform::SingleCopyName> newName()
 {
-    auto *socket = new QLocalSocket(parent);
-    // Linux: the abstract namespace leaves no socket file behind after a crash; ignored elsewhere.
-    socket->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    socket->connectToServer(SingleCopy::serverName());
-    if (!socket->waitForConnected(kConnectTimeoutMs)) {
-        delete socket;
-        return nullptr;
-    }
-    return socket;
+    return std::make_unique<platform::SingleCopyName>(platform::SettingsStore("ravo2").location());
 }
 
 } // namespace
 
-SingleCopy::SingleCopy(QObject *parent) : QObject(parent) {}
+SingleCopy::SingleCopy(QObject *parent) : QObject(parent), m_name(newName()) {}
+
+SingleCopy::~SingleCopy()
+{
+    // The server goes while the name is still held, so nothing it removes is a later copy's.
+    delete m_server;
+    m_server = nullptr;
+    m_name.reset();
+}
 
 QString SingleCopy::serverName()
 {
-    // The user id keeps users apart (where the system has none, the user name does); the store's
-    // location keeps apart runs with settings of their own.
-    const qint64 owner = static_cast<qint64>(QFileInfo(QDir::homePath()).ownerId());
-    const QByteArray user = qEnvironmentVariable("USERNAME", qEnvironmentVariable("USER")).toUtf8();
-    const std::string store = platform::SettingsStore("ravo2").location();
-    const QByteArray digest = QCryptographicHash::hash(
-        user + '\n' + QByteArray::fromStdString(store), QCryptographicHash::Sha1);
-    return QStringLiteral("ravo2-%1-%2")
-        .arg(owner)
-        .arg(QString::fromLatin1(digest.toHex().left(12)));
+    return QString::fromStdString(newName()->name());
 }
 
 bool SingleCopy::anotherCopyRunning() const
 {
-    QLocalSocket *socket = connectedSocket(nullptr);
-    delete socket;
-    return socket != nullptr;
+    if (holdsName())
+        return false;
+    const int connection = m_name->connectToHolder();
+    if (connection < 0)
+        return false;
+    QLocalSocket closer;
+    closer.setSocketDescriptor(connection); // closes it
+    return true;
 }
 
 SingleCopy::Claim SingleCopy::claim()
 {
-    if (anotherCopyRunning())
-        return Claim::Later;
-    const QString name = serverName();
-    if (listen(name))
+    switch (m_name->claim()) {
+    case platform::SingleCopyName::Claim::First:
+        m_first = true;
+        if (const int listener = m_name->takeListener(); listener >= 0)
+            serve(listener);
         return Claim::First;
-    if (m_server->serverError() != QAbstractSocket::AddressInUseError)
-        return Claim::Unavailable;
-    // The name is taken: by a copy that started with this one, or, where names are files, by
-    // the file a crashed copy left behind, which no one answers on.
-    if (anotherCopyRunning())
+    case platform::SingleCopyName::Claim::Later:
         return Claim::Later;
-    QLocalServer::removeServer(name);
-    if (listen(name))
-        return Claim::First;
-    return m_server->serverError() == QAbstractSocket::AddressInUseError ? Claim::Later
-                                                                         : Claim::Unavailable;
+    case platform::SingleCopyName::Claim::Unavailable:
+        break;
+    }
+    return Claim::Unavailable;
 }
 
 void SingleCopy::follow()
 {
     if (m_holder || holdsName())
         return;
-    m_holder = connectedSocket(this);
-    if (!m_holder) {
+    const int connection = m_name->connectToHolder();
+    if (connection < 0) {
         QTimer::singleShot(kRetryMs, this, &SingleCopy::claimAfterHolder);
         return;
     }
+    m_holder = new QLocalSocket(this);
+    m_holder->setSocketDescriptor(connection);
     connect(m_holder, &QLocalSocket::disconnected, this, &SingleCopy::claimAfterHolder,
             Qt::QueuedConnection);
 }
@@ -99,24 +90,21 @@ void SingleCopy::claimAfterHolder()
 
 bool SingleCopy::holdsName() const
 {
-    return m_server && m_server->isListening();
+    return m_first;
 }
 
-bool SingleCopy::listen(const QString &name)
+void SingleCopy::serve(int listener)
 {
-    if (!m_server) {
-        m_server = new QLocalServer(this);
-        m_server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
-        connect(m_server, &QLocalServer::newConnection, this, [this] {
-            while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-                connect(socket, &QLocalSocket::readyRead, this,
-                        [this, socket] { readRequests(socket); });
-                connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-                readRequests(socket);
-            }
-        });
-    }
-    return m_server->listen(name);
+    m_server = new QLocalServer(this);
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket] { readRequests(socket); });
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            readRequests(socket);
+        }
+    });
+    m_server->listen(listener);
 }
 
 void SingleCopy::readRequests(QLocalSocket *socket)
@@ -129,12 +117,5 @@ void SingleCopy::readRequests(QLocalSocket *socket)
 
 bool SingleCopy::askToActivate() const
 {
-    QLocalSocket *socket = connectedSocket(nullptr);
-    if (!socket)
-        return false;
-    socket->write(kActivateRequest);
-    const bool sent = socket->waitForBytesWritten(kConnectTimeoutMs);
-    socket->disconnectFromServer();
-    delete socket;
-    return sent;
+    return m_name->askToActivate();
 }

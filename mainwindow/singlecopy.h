@@ -3,18 +3,27 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QLocalServer;
 class QLocalSocket;
 
+namespace platform
+{
+class SingleCopyName;
+}
+
 // Finds a copy of the program already running for this user and asks it to bring its main window
-// forward; the first copy listens for those requests.
+// forward; the first copy listens for those requests. The name is the one a run without windows
+// claims too, so a window and a command-line run see each other.
 class SingleCopy : public QObject
 {
     Q_OBJECT
 public:
     explicit SingleCopy(QObject *parent = nullptr);
+    ~SingleCopy() override;
 
-    // The local socket name: one per user and settings store.
+    // The name's text: one per user and settings store.
     static QString serverName();
 
     // What claiming the name found: this copy is the first, another holds it, or none can.
@@ -33,11 +42,13 @@ signals:
     void activationRequested(); // a later copy asked this one to come forward
 
 private:
-    bool listen(const QString &name); // listens and answers requests; false if the name is taken
+    void serve(int listener); // answers requests on the claimed name's socket
     void readRequests(QLocalSocket *socket);
 
     void claimAfterHolder(); // the followed copy ended: claim the name or follow the new holder
 
-    QLocalServer *m_server = nullptr; // listening while this copy is the first
-    QLocalSocket *m_holder = nullptr; // connection to the holder while following it
+    std::unique_ptr<platform::SingleCopyName> m_name; // the name, held while this copy is first
+    QLocalServer *m_server = nullptr;                 // listening while this copy is the first
+    QLocalSocket *m_holder = nullptr;                 // connection to the holder while following it
+    bool m_first = false;                             // this copy claimed the name
 };

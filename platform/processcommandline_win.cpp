@@ -1,6 +1,10 @@
 #include "processcommandline.h"
 
+#include "unicode.h"
 #include "win32text_win.h"
+
+#include <io.h>
+#include <stdio.h>
 
 #include <windows.h>
 
@@ -37,6 +41,27 @@ std::string processCommandLine(int, char **)
     // argv went through the ANSI code page; the wide command line keeps every character.
     const wchar_t *line = GetCommandLineW();
     return line == nullptr ? std::string() : win32::toUtf8(withoutProgramPath(line));
+}
+
+std::optional<std::string> argumentTextToUtf8(std::string_view bytes)
+{
+    // The wide command line became UTF-8 above; only what was not text fails here.
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (decodeUtf8(bytes, pos) == kNoCharacter)
+            return std::nullopt;
+    }
+    return std::string(bytes);
+}
+
+bool standardErrorIsTerminal()
+{
+    return _isatty(_fileno(stderr)) != 0;
+}
+
+bool displayAvailable()
+{
+    // Every Windows session has a desktop to show windows on.
+    return true;
 }
 
 } // namespace platform

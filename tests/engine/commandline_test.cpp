@@ -44,11 +44,21 @@ TEST(CommandLine, PiecesStartOnlyAtADashAfterABlank)
     EXPECT_TRUE(parseCommandLine("-xx").valid);
 }
 
-TEST(CommandLine, HelpAndVersionAreWholeWords)
+TEST(CommandLine, HelpAndVersionOnlyAsTheWholeLine)
 {
-    EXPECT_TRUE(parseCommandLine("-fp /x/ --help").showHelp);
-    EXPECT_TRUE(parseCommandLine("--version").showVersion);
-    EXPECT_FALSE(parseCommandLine("-tt --helpful").showHelp);
+    struct Case {
+        const char *line;
+        bool help, version;
+    };
+    for (const Case &c :
+         {Case{"--help", true, false}, Case{"--version", false, true},
+          Case{"-fp /x/ --help", false, false}, Case{"-tt see --help", false, false},
+          Case{"--help -fp /x/", false, false}, Case{"-tt --version", false, false},
+          Case{" --help", false, false}, Case{"--helpful", false, false}}) {
+        const auto r = parseCommandLine(c.line);
+        EXPECT_EQ(r.showHelp, c.help) << c.line;
+        EXPECT_EQ(r.showVersion, c.version) << c.line;
+    }
     EXPECT_EQ(engine::versionText(), "ravo2 2.0.35");
 }
 

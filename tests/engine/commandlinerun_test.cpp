@@ -1,5 +1,7 @@
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
+#include "engine/messages.h"
+#include "engine/startup.h"
 #include "platform/filesystem.h"
 #include "recordingfolderio.h"
 
@@ -27,10 +29,10 @@ TEST(CommandLineRun, LinesWithoutWorkTouchNoFolder)
 {
     RecordingFolderIo io;
     EXPECT_EQ(run("", io), std::make_tuple(engine::kExitUsage, "", engine::helpText()));
-    EXPECT_EQ(run("-fp /a/ -ip x --help", io), std::make_tuple(0, engine::helpText(), ""));
+    EXPECT_EQ(run("--help", io), std::make_tuple(0, engine::helpText(), ""));
     EXPECT_EQ(run("C:\\f", io),
               std::make_tuple(engine::kExitFailure, "",
-                              "была ошибкаC:\\fв командной строке нет ни одного ключа\n"));
+                              "была ошибкаC:\\f" + engine::Messages::noSwitch() + "\n"));
     EXPECT_EQ(run("-fp /a/ -tc red -wv 9x", io), std::make_tuple(0, "", ""));
     EXPECT_TRUE(io.calls.empty());
 }
@@ -42,7 +44,8 @@ TEST(CommandLineRun, DressesSilentlyOrPassesTheFailureOn)
     EXPECT_EQ(io.calls.size(), 4u);
     EXPECT_EQ(io.calls[0], "dress /a" + kSep + " 2 5");
     io.failingFolders = {"/b" + kSep};
-    const std::string message = "была ошибка" + kTwoFolders + std::strerror(EACCES) + "\n";
+    const std::string message = "была ошибка" + kTwoFolders + std::strerror(EACCES) + "\n" +
+                                engine::Messages::failedFolder("/b" + kSep) + "\n";
     EXPECT_EQ(run(kTwoFolders, io), std::make_tuple(engine::kExitFailure, "", message));
 }
 
@@ -51,9 +54,33 @@ TEST(CommandLineRun, WarnsWhenTheFileSystemKeepsNoAttributes)
     RecordingFolderIo io;
     io.attributeError = ENOTSUP;
     EXPECT_EQ(std::get<2>(run(kTwoFolders, io)),
-              "ravo2: предупреждение: файловая система не хранит атрибуты (user xattr): /a" + kSep +
-                  "desktop.ini\n");
+              engine::Messages::noAttributes("/a" + kSep + "desktop.ini") + "\n");
     io.attributeError = EPERM;
     EXPECT_EQ(run(kTwoFolders, io), std::make_tuple(0, "", ""));
     EXPECT_EQ(io.calls.size(), 8u); // failing attribute calls stopped neither run
+}
+
+TEST(CommandLineRun, HelpInsideALineIsAValueAndTheLineIsDressed)
+{
+    RecordingFolderIo io;
+    EXPECT_EQ(run("-fp /a" + kSep + " -tt see --help", io), std::make_tuple(0, "", ""));
+    EXPECT_EQ(io.calls.at(0).rfind("dress /a" + kSep + " 2 ", 0), 0u) << io.calls.at(0);
+}
+
+TEST(CommandLineRun, FailureMessageShortensALongLineAndNamesTheFolder)
+{
+    const std::string ascii(1000, 'x'), cyrillic = std::string(999, 'x') + "ЖЖ";
+    struct Case {
+        std::string line, folder, expected;
+    };
+    for (const Case &c : {
+             Case{"-fp /a/", "", "была ошибка-fp /a/E"},
+             Case{ascii, "/f/",
+                  "была ошибка" + ascii + "E\n" + engine::Messages::failedFolder("/f/")},
+             Case{ascii + "y", "", "была ошибка" + ascii + "…E"},
+             Case{cyrillic, "", "была ошибка" + std::string(999, 'x') + "Ж…E"},
+         }) {
+        EXPECT_EQ(engine::startupFailureMessage(c.line, "E", c.folder), c.expected)
+            << c.line.size();
+    }
 }

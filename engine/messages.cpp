@@ -1,0 +1,144 @@
+#include "messages.h"
+
+#include <cstdlib>
+
+namespace engine
+{
+namespace
+{
+
+// The variable that decides the messages' language, in the order the C library reads them.
+std::string_view messagesLocale()
+{
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char *value = std::getenv(name);
+        if (value && *value)
+            return value;
+    }
+    return {};
+}
+
+std::string pick(std::string_view english, std::string_view russian)
+{
+    return std::string(Messages::russian() ? russian : english);
+}
+
+} // namespace
+
+bool Messages::russian()
+{
+    return messagesLocale().starts_with("ru");
+}
+
+std::string Messages::help()
+{
+    return pick("Usage: ravo2 [switches]\n"
+                "Dresses folders: writes desktop.ini and sets the attributes the Windows shell "
+                "reads.\n"
+                "  -fp <folder>   add a folder to the list (may be repeated)\n"
+                "  -ip <path>     icon file or icon library; makes the icon\n"
+                "  -ii <number>   icon index in the library, from zero\n"
+                "  -tt <text>     info tip; makes the info tip\n"
+                "  -pp <path>     background picture; makes the background\n"
+                "  -tc <colour>   colour of the names on the background: red, blue, green, "
+                "black,\n"
+                "                 white, yellow, orange\n"
+                "  -wv <xp|9x>    xp: folder attribute 1 (read-only); 9x: 5 (and system)\n"
+                "  --help         show this help (only as the whole line)\n"
+                "  --version      show the version (only as the whole line)\n"
+                "A value runs up to the next \" -\"; there is no quoting.\n"
+                "Without a display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM unset) the\n"
+                "switches run without any window; with one the main window shows them.\n"
+                "Exit status: 0 done, 1 a failure (the message says which folder), 2 nothing\n"
+                "to do without a display.\n"
+                "Messages are in English unless LC_ALL, LC_MESSAGES or LANG starts with \"ru\".\n",
+                "Использование: ravo2 [ключи]\n"
+                "Оформляет папки: пишет desktop.ini и ставит атрибуты, которые читает оболочка "
+                "Windows.\n"
+                "  -fp <папка>    добавить папку в список (ключ можно повторять)\n"
+                "  -ip <путь>     файл иконки или библиотека иконок; ставит иконку\n"
+                "  -ii <номер>    номер иконки в библиотеке, с нуля\n"
+                "  -tt <текст>    всплывающая подсказка; ставит подсказку\n"
+                "  -pp <путь>     фоновая картинка; ставит фон\n"
+                "  -tc <цвет>     цвет имён на фоне: red, blue, green, black, white, yellow, "
+                "orange\n"
+                "  -wv <xp|9x>    xp: папке атрибут 1 (только чтение); 9x: атрибут 5 (и "
+                "системная)\n"
+                "  --help         показать эту справку (только как вся строка)\n"
+                "  --version      показать версию (только как вся строка)\n"
+                "Значение идёт до следующего \" -\"; кавычек нет.\n"
+                "Без дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы) ключи\n"
+                "выполняются без окна; с дисплеем их показывает главное окно.\n"
+                "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 без дисплея\n"
+                "делать нечего.\n"
+                "Сообщения по-английски, если LC_ALL, LC_MESSAGES или LANG не начинается с "
+                "\"ru\".\n");
+}
+
+std::string Messages::noSwitch()
+{
+    return pick("the command line holds no switch", "в командной строке нет ни одного ключа");
+}
+
+std::string Messages::noDisplay()
+{
+    return pick("ravo2: no display (DISPLAY and WAYLAND_DISPLAY are unset), so no window can be "
+                "shown; without one the program works with switches only.\n",
+                "ravo2: нет дисплея (DISPLAY и WAYLAND_DISPLAY не заданы), окно показать негде; "
+                "без окна программа работает только с ключами.\n");
+}
+
+std::string Messages::undecodable(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick("ravo2: the value of " + name +
+                    " is not text in the locale's encoding; nothing was changed",
+                "ravo2: значение " + name +
+                    " не является текстом в кодировке локали; ничего не изменено");
+}
+
+std::string Messages::failedFolder(std::string_view folder)
+{
+    return pick("folder: ", "папка: ") + std::string(folder);
+}
+
+std::string Messages::warningPrefix()
+{
+    return pick("ravo2: warning: ", "ravo2: предупреждение: ");
+}
+
+std::string Messages::noAttributes(std::string_view path)
+{
+    return warningPrefix() +
+           pick("the file system keeps no attributes (user xattr): ",
+                "файловая система не хранит атрибуты (user xattr): ") +
+           std::string(path);
+}
+
+std::string Messages::leftover(std::string_view path, std::string_view reason)
+{
+    return pick("the temporary file ", "временный файл ") + std::string(path) +
+           pick(" could not be removed: ", " удалить не удалось: ") + std::string(reason);
+}
+
+std::string Messages::outsideShare(std::string_view folder, std::string_view share)
+{
+    return pick("folder ", "папка ") + std::string(folder) +
+           pick(": the icon or picture lies outside the Samba share [",
+                ": иконка или картинка лежит вне общего ресурса Samba [") +
+           std::string(share) +
+           pick("], network clients will not open it", "], клиенты сети её не откроют");
+}
+
+std::string Messages::windowsMissing(std::string_view why)
+{
+    return pick("ravo2: the windows cannot be shown: ", "ravo2: окна показать нельзя: ") +
+           std::string(why);
+}
+
+std::string Messages::progress(std::size_t done, std::size_t total)
+{
+    return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);
+}
+
+} // namespace engine

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace engine
+{
+
+// The texts this program adds around its command line (help, usage, notes and refusals), in
+// English unless the user's locale is Russian. The system's own texts ("была ошибка",
+// "Программа уже запущена.") are not here: they are the same in every locale.
+class Messages
+{
+public:
+    // True when LC_ALL, else LC_MESSAGES, else LANG (the first that is set) starts with "ru".
+    static bool russian();
+
+    static std::string help();
+    static std::string noSwitch();                       // a line without any switch
+    static std::string noDisplay();                      // an empty line and no display to show on
+    static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
+    static std::string failedFolder(std::string_view folder); // the second line of a failure
+    static std::string warningPrefix();                       // what starts each warning line
+    static std::string noAttributes(std::string_view path);   // a file system without attributes
+    // A temporary file of ours that a run could not remove, and the system's reason.
+    static std::string leftover(std::string_view path, std::string_view reason);
+    // A folder whose Samba share's clients cannot open its icon or picture.
+    static std::string outsideShare(std::string_view folder, std::string_view share);
+    static std::string windowsMissing(std::string_view why);  // the windows' library not loaded
+    static std::string progress(std::size_t done, std::size_t total); // the terminal's line
+};
+
+} // namespace engine
