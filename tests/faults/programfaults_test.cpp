@@ -134,18 +134,6 @@ TEST(ProgramFaults, KilledDuringTenThousandFoldersLeavesEveryFileWhole)
             ++unhidden;
     }
     EXPECT_EQ(unhidden, 0u);
-
-    // The next run takes away whatever temporary the killed one left.
-    const pid_t again = startProgram(arguments, tmp / "again.txt");
-    ASSERT_GT(again, 0);
-    const bool finished = waitFor([&] { return exited(again, status); }, 120s);
-    if (!finished)
-        stop(again);
-    ASSERT_TRUE(finished) << "the second run did not end in two minutes";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << faults::fileBytes(tmp / "again.txt");
-    EXPECT_EQ(folders.check(newBytes), "");
-    EXPECT_EQ(folders.countIn(FaultFolders::State::New, newBytes), kFolders);
 }
 
 TEST(ProgramFaults, TwoCopiesStartedAtOnceOnlyOneRuns)

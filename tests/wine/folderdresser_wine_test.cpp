@@ -97,6 +97,20 @@ TEST(FolderDresserWine, RemovingDeletesTheFileAndResetsTheFolder)
     EXPECT_EQ(folderBits(a), 0u);
 }
 
+TEST(FolderDresserWine, DressingRemovesOnlyOurStaleTemporaries)
+{
+    winfiles::TempFolder temp;
+    const std::string a = temp / "a\\";
+    winfiles::makeFolder(a);
+    for (const char *name : {".desktop.ini.0123456789ab~", ".desktop.ini.keep~", "notes.txt"})
+        winfiles::writeFile(a + name, "left over");
+    winfiles::makeFolder(a + ".desktop.ini.00000000000b~");
+    SystemFolderIo io;
+    ASSERT_FALSE(makeicon(requestFor({a}), io).failed);
+    EXPECT_EQ(winfiles::listFolder(a),
+              ".desktop.ini.00000000000b~ .desktop.ini.keep~ desktop.ini notes.txt");
+}
+
 TEST(FolderDresserWine, TheRunningSystemIsOfTheNtFamily)
 {
     EXPECT_EQ(detectedWindowsMode(), WindowsMode::Xp);
