@@ -4,6 +4,7 @@
 
 #include "engine/folderdresser.h"
 #include "engine/folderio.h"
+#include "engine/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +128,8 @@ TEST(Leftovers, AnAppendOnlyFolderSaysItsTemporaryStays)
     }
     EXPECT_GT(stayed, 0u) << "no temporary stayed, so nothing is to be said";
     EXPECT_TRUE(named) << result.failure.message;
-    EXPECT_NE(result.failure.message.find("временный файл"), std::string::npos)
+    EXPECT_NE(result.failure.message.find(engine::Messages::leftover(result.leftoverPath, "")),
+              std::string::npos)
         << result.failure.message;
     EXPECT_EQ(result.leftoverFailure.code, EPERM);
 }
