@@ -17,6 +17,8 @@ RunProgress::RunProgress(QWidget *parent)
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QStringLiteral("ravo2"));
     m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumWidth(m_dialog.fontMetrics().horizontalAdvance(countText(99999, 99999)) * 3 /
+                             2);
     m_dialog.setMinimumDuration(kShowAfterMs);
     m_dialog.setAutoClose(false);
     m_dialog.setAutoReset(false);
