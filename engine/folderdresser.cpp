@@ -70,7 +70,7 @@ bool goOn(PassCount &pass, const ProgressFn &progress)
     return false;
 }
 
-// One pass over the first `total` folders; the index of the folder that failed, if one did.
+// One pass over the first `pass.total` folders; the index of the folder that failed, if one did.
 std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std::string> &folders,
                                         PassCount &pass, const ProgressFn &progress,
                                         platform::Status &failure)
