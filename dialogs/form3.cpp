@@ -3,10 +3,18 @@
 #include "dialogs/drawfileicon.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace
+{
+
+constexpr int kSliceMs = 15; // icons drawn per turn of the event loop: the window stays responsive
+
+} // namespace
 
 Form3::Form3(QComboBox *folderBox, QWidget *parent)
     : QDialog(parent), m_folderBox(folderBox),
@@ -25,6 +33,10 @@ Form3::Form3(QComboBox *folderBox, QWidget *parent)
     List1->setIconSize(QSize(kStandardIconSize, kStandardIconSize));
     List1->setUniformItemSizes(true);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_scratch.fill(Qt::transparent);
+    m_blank = QIcon(QPixmap::fromImage(m_scratch));
+    m_iconTimer.setInterval(0);
+    connect(&m_iconTimer, &QTimer::timeout, this, &Form3::drawSomeIcons);
     buildLayout();
 
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
@@ -55,15 +67,51 @@ void Form3::buildList()
 {
     List1->clear();
     const int count = m_folderBox->count();
-    for (int i = 0; i < count; ++i) {
-        const QString path = m_folderBox->itemText(i);
+    QStringList paths;
+    paths.reserve(count);
+    for (int i = 0; i < count; ++i)
+        paths << m_folderBox->itemText(i);
+    List1->addItems(paths);
+    for (int i = 0; i < count; ++i)
+        List1->item(i)->setIcon(m_blank);
+    m_nextIcon = 0;
+    if (isVisible() && iconsPending())
+        m_iconTimer.start();
+}
+
+bool Form3::iconsPending() const
+{
+    return m_nextIcon < List1->count();
+}
+
+void Form3::drawSomeIcons()
+{
+    QElapsedTimer slice;
+    slice.start();
+    while (iconsPending() && slice.elapsed() < kSliceMs) {
+        QListWidgetItem *item = List1->item(m_nextIcon++);
         m_scratch.fill(Qt::transparent);
         int width = 0;
         int height = 0;
-        drawfileicon(&m_scratch, 0, 0, path, width, height);
-        // A folder without an icon keeps the blank image and is still listed.
-        List1->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(m_scratch)), path));
+        drawfileicon(&m_scratch, 0, 0, item->text(), width, height);
+        // A folder without an icon gets the blank image and is still listed.
+        item->setIcon(QIcon(QPixmap::fromImage(m_scratch)));
     }
+    if (!iconsPending())
+        m_iconTimer.stop();
+}
+
+void Form3::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (iconsPending())
+        m_iconTimer.start();
+}
+
+void Form3::hideEvent(QHideEvent *event)
+{
+    m_iconTimer.stop(); // nobody sees the icons now; showing again goes on with them
+    QDialog::hideEvent(event);
 }
 
 void Form3::Command1_Click()
@@ -80,11 +128,15 @@ void Form3::Command1_Click()
     if (m_folderBox->isEditable())
         m_folderBox->setEditText(editText);
     delete List1->takeItem(row);
+    if (row < m_nextIcon)
+        --m_nextIcon; // the icons still to draw keep their folders
 }
 
 void Form3::Command3_Click()
 {
     List1->clear();
+    m_nextIcon = 0;
+    m_iconTimer.stop();
     m_folderBox->clear();
     m_folderBox->clearEditText();
 }

@@ -147,14 +147,22 @@ void Form5::applylanguage()
     ::applylanguage(m_windows, m_List2);
 }
 
+int Form5::selectedRow() const
+{
+    // Focusing the list makes its first entry current (a focus outline) without selecting it.
+    const QList<QListWidgetItem *> selected = m_List1->selectedItems();
+    return selected.isEmpty() ? -1 : m_List1->row(selected.first());
+}
+
 void Form5::Command1_Click()
 {
-    if (loadlanguage(m_List1->currentRow()))
+    const int row = selectedRow();
+    if (row >= 0 && loadlanguage(row))
         applylanguage();
 }
 
 void Form5::Command2_Click()
 {
-    m_settings.setLanguage(m_List1->currentRow() + 1);
+    m_settings.setLanguage(selectedRow() + 1);
     reject();
 }

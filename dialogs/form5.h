@@ -41,6 +41,7 @@ private:
     void Command1_Click();
     void Command2_Click();
     void listLanguageFiles();
+    int selectedRow() const; // the selected entry of List1; -1 when none is
 
     LanguageWindows m_windows;    // the windows the texts go to, this one included
     engine::Settings &m_settings; // holds "language"

@@ -96,17 +96,28 @@ private:
     std::uint32_t m_folderAttributes;         // 1 (xp) or 5 (9x)
 };
 
-// One pass over the first `total` folders; the index of the folder that failed, if one did.
+// Counts one folder done; false when the callback stops the run with folders left.
+bool goOn(PassCount &pass, const ProgressFn &progress)
+{
+    ++pass.done;
+    if (!progress || progress(pass.done, pass.total) || pass.done == pass.total)
+        return true;
+    pass.cancelled = true;
+    return false;
+}
+
+// One pass over the first `pass.total` folders; the index of the folder that failed, if one did.
 std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std::string> &folders,
-                                        std::size_t total, const ProgressFn &progress,
+                                        PassCount &pass, const ProgressFn &progress,
                                         platform::Status &failure)
 {
-    for (std::size_t i = 0; i < total; ++i) {
+    pass.done = 0;
+    for (std::size_t i = 0; i < pass.total; ++i) {
         failure = run.dress(folders[i]);
         if (!failure.ok())
             return i;
-        if (progress)
-            progress(i + 1, total);
+        if (!goOn(pass, progress))
+            break;
     }
     return std::nullopt;
 }
@@ -125,15 +136,16 @@ MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
     const auto &folders = request.targetFolders;
     if (folders.empty())
         return result;
-    const std::size_t total = request.onlyFirstFolder ? 1 : folders.size();
+    result.pass.total = request.onlyFirstFolder ? 1 : folders.size();
     DressingRun run(request, io, result, samba);
     platform::Status failure;
-    std::optional<std::size_t> failedAt = dressingPass(run, folders, total, progress, failure);
+    std::optional<std::size_t> failedAt =
+        dressingPass(run, folders, result.pass, progress, failure);
     if (!failedAt)
         return result;
     // The first failure starts the run over; a failed replace leaves nothing to clean up.
     result.restarted = true;
-    failedAt = dressingPass(run, folders, total, progress, failure);
+    failedAt = dressingPass(run, folders, result.pass, progress, failure);
     if (failedAt) {
         result.failed = true;
         result.failedFolder = folders[*failedAt];
@@ -142,8 +154,8 @@ MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
     return result;
 }
 
-void delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,
-             const ProgressFn &progress)
+PassCount delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,
+                  const ProgressFn &progress)
 {
     const std::vector<std::string> selected{request.selectedFolder};
     const std::vector<std::string> *folders = nullptr;
@@ -152,7 +164,8 @@ void delicon(const CustomisationRequest &request, std::string_view scope, Folder
     else if (scope == "0")
         folders = &selected;
     else
-        return;
+        return {};
+    PassCount pass{0, folders->size(), false};
     for (std::size_t i = 0; i < folders->size(); ++i) {
         const std::string &folder = (*folders)[i];
         // An empty path would remove the current directory's file, which no entry names.
@@ -160,9 +173,10 @@ void delicon(const CustomisationRequest &request, std::string_view scope, Folder
             io.undressFolder(folder, kFolderAttributesRemoved);
             io.notifyFolderChanged(folder);
         }
-        if (progress)
-            progress(i + 1, folders->size());
+        if (!goOn(pass, progress))
+            break;
     }
+    return pass;
 }
 
 } // namespace engine

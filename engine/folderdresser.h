@@ -21,8 +21,16 @@ inline constexpr std::uint32_t kFolderAttributesXp = 1;        // read-only
 inline constexpr std::uint32_t kFolderAttributes9x = 5;        // read-only and system
 inline constexpr std::uint32_t kFolderAttributesRemoved = 128; // normal
 
-// Called after each folder: how many folders of this pass are done, and of how many.
-using ProgressFn = std::function<void(std::size_t done, std::size_t total)>;
+// Called after each folder: how many folders of this pass are done, and of how many; returning
+// false stops the run before the next folder.
+using ProgressFn = std::function<bool(std::size_t done, std::size_t total)>;
+
+// How far a pass over the folders got.
+struct PassCount {
+    std::size_t done = 0;   // folders handled, in list order
+    std::size_t total = 0;  // folders the pass was to handle
+    bool cancelled = false; // the progress callback stopped it with folders left
+};
 
 // How a run of makeicon ended.
 struct MakeIconResult {
@@ -36,6 +44,7 @@ struct MakeIconResult {
     platform::Status leftoverFailure;  // the first temporary file that could not be removed
     std::string leftoverPath;          // that file
     std::vector<std::string> pathWarnings; // one per folder whose share's clients miss a file
+    PassCount pass;                        // how far the last pass got
 };
 
 // The words for a temporary file that a dressing could not remove, its path and the reason.
@@ -49,7 +58,7 @@ MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
                         const SambaConfigurationSource &samba = platform::sambaConfiguration);
 
 // Removes the customisation: scope "0" the selected folder, "1" every listed folder, else nothing.
-void delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,
-             const ProgressFn &progress = {});
+PassCount delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,
+                  const ProgressFn &progress = {});
 
 } // namespace engine

@@ -44,7 +44,10 @@ void ProgressLine::update(std::size_t done, std::size_t total)
 
 ProgressFn ProgressLine::callback()
 {
-    return [this](std::size_t done, std::size_t total) { update(done, total); };
+    return [this](std::size_t done, std::size_t total) {
+        update(done, total);
+        return true; // the terminal's line never stops a run
+    };
 }
 
 } // namespace engine

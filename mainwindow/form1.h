@@ -36,7 +36,7 @@ public:
     engine::CustomisationRequest request() const;
     // Sets the fields that the switches name, through the same reactions as the user's changes.
     void applyCommandLine(const engine::CommandLineRequest &parsed);
-    // Applies the request to the target folders (a progress dialog shows for long runs).
+    // Applies the request to the target folders; a long run shows its count and can be stopped.
     engine::MakeIconResult makeicon();
     // Removes the customisation: "0" the selected folder, "1" every folder of the list.
     void delicon(const std::string &scope);

@@ -10,41 +10,10 @@
 #include "engine/folderpaths.h"
 #include "engine/startup.h"
 #include "mainwindow/folderbox.h"
+#include "mainwindow/runprogress.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QProgressDialog>
-
-namespace
-{
-
-// Long runs show their progress; the dialog has no cancel button, so the run is the same with it.
-class RunProgress
-{
-public:
-    explicit RunProgress(QWidget *parent) : m_dialog(QString(), QString(), 0, 1, parent)
-    {
-        m_dialog.setWindowTitle(QStringLiteral("ravo2"));
-        m_dialog.setCancelButton(nullptr);
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(500);
-        m_dialog.setAutoClose(false);
-        m_dialog.setAutoReset(false);
-        m_dialog.setValue(0);
-    }
-    engine::ProgressFn callback()
-    {
-        return [this](std::size_t done, std::size_t total) {
-            m_dialog.setMaximum(static_cast<int>(total));
-            m_dialog.setValue(static_cast<int>(done));
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
-
-} // namespace
 
 engine::MakeIconResult Form1::makeicon()
 {
@@ -55,6 +24,7 @@ engine::MakeIconResult Form1::makeicon()
     {
         RunProgress progress(this);
         result = engine::makeicon(r, io, progress.callback());
+        progress.reportStop(result.pass);
     }
     showPathWarnings(result.pathWarnings);
     return result;
@@ -81,7 +51,7 @@ void Form1::delicon(const std::string &scope)
     const engine::CustomisationRequest r = request();
     engine::SystemFolderIo io;
     RunProgress progress(this);
-    engine::delicon(r, scope, io, progress.callback());
+    progress.reportStop(engine::delicon(r, scope, io, progress.callback()));
 }
 
 void Form1::showError(const QString &text)
@@ -137,6 +107,8 @@ void Form1::Command3_Click()
 bool Form1::applyWithReport()
 {
     const engine::MakeIconResult result = makeicon();
+    if (result.pass.cancelled)
+        return false; // a stopped run keeps the list for the folders it did not reach
     if (!result.failed)
         return true;
     const std::string text =

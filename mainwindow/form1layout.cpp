@@ -74,7 +74,11 @@ void applyLayout(Form1Ui &ui, engine::IconSource source, double dpi)
     ui.client->setFixedSize(
         twips::toPixels(kClientWidth, dpi),
         twips::toPixels(library ? kClientHeightLibrary : kClientHeightFile, dpi));
-    ui.Text3->setVisible(library);
+    // The second row lies on the short frame's bottom border, where its top pixels would show.
+    for (QWidget *secondRow :
+         {static_cast<QWidget *>(ui.Label1_0), static_cast<QWidget *>(ui.Text3),
+          static_cast<QWidget *>(ui.Command6)})
+        secondRow->setVisible(library);
     ui.mnuFileicobyFile->setChecked(!library);
     ui.mnuFileicobyLib->setChecked(library);
 }

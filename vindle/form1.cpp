@@ -19,10 +19,23 @@
 #include <QShortcut>
 #include <QStyle>
 
+#include <QScreen>
+#include <QWindow>
+
 #include <limits>
 
 namespace vindle
 {
+namespace
+{
+
+// The designed outer size is the client area (6015 × 4815) plus this frame, menu bar included:
+// the resize rule then gives the list its designed size of 5775 × 3735.
+constexpr int kFrameWidthTwips = 120;
+constexpr int kFrameHeightTwips = 720;
+constexpr int kGapTwips = 105; // between two neighbours of the bottom row, as designed
+
+} // namespace
 
 Form1::Form1(QWidget *parent) : QMainWindow(parent)
 {
@@ -38,8 +51,46 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent)
     const double dpiY = logicalDpiY();
     resize(twips::toPixels(6015, dpiX),
            twips::toPixels(4815, dpiY) + menuBar()->sizeHint().height());
-    // Keeps the list's computed height and width positive.
-    setMinimumSize(twips::toPixels(3000, dpiX), twips::toPixels(2700, dpiY));
+    fitCaptions();
+    // Keeps the list's computed size positive and the bottom row from overlapping itself.
+    const int row = Command3->geometry().right() + Label1->width() + Label2->width() +
+                    twips::toPixels(2 * kGapTwips + 120, dpiX);
+    setMinimumSize(std::max(twips::toPixels(3000, dpiX), row), twips::toPixels(2700, dpiY));
+    Form_Resize();
+}
+
+void Form1::fitCaptions()
+{
+    const int gap = twips::toPixels(kGapTwips, logicalDpiX());
+    Command2->resize(std::max(Command2->width(), Command2->sizeHint().width()), Command2->height());
+    Command3->resize(std::max(Command3->width(), Command3->sizeHint().width()), Command3->height());
+    Label1->resize(std::max(Label1->width(), Label1->sizeHint().width()), Label1->height());
+    Command3->move(std::max(Command3->x(), Command2->geometry().right() + 1 + gap), Command3->y());
+}
+
+void Form1::placeOverOwner()
+{
+    QWidget *owner = QApplication::activeWindow();
+    if (owner == this)
+        owner = nullptr;
+    if (owner && owner->windowHandle() && windowHandle())
+        windowHandle()->setTransientParent(owner->windowHandle());
+    QScreen *screen = owner ? owner->screen() : QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QPoint centre = owner ? owner->frameGeometry().center() : area.center();
+    // The window manager frames this window as it framed the owner.
+    const QSize outer =
+        size() + (owner ? owner->frameGeometry().size() - owner->geometry().size() : QSize());
+    QRect placed(QPoint(), outer);
+    placed.moveCenter(centre);
+    // Kept on the screen, its title bar first.
+    placed.moveLeft(
+        std::max(area.left(), std::min(placed.left(), area.right() + 1 - outer.width())));
+    placed.moveTop(
+        std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - outer.height())));
+    move(placed.topLeft());
 }
 
 QPointer<Form1> &Form1::threadWindow()
@@ -162,6 +213,10 @@ HRESULT Form1::readicons()
 
 void Form1::showWith(unsigned char modal)
 {
+    if (!isVisible()) {
+        create(); // the window handle takes the owner as its transient parent
+        placeOverOwner();
+    }
     if (!modal) {
         show();
         return;
@@ -226,21 +281,34 @@ void Form1::resizeEvent(QResizeEvent *event)
     Form_Resize();
 }
 
-// Positions follow the window's outer size H × W in twips, as the frame geometry gives it.
+QSize Form1::outerTwips() const
+{
+    // Window managers' frames differ (none offscreen, thin or thick title bars): the layout keeps
+    // the designed frame so it looks the same under any of them, from the first show on.
+    const double dpiX = logicalDpiX();
+    const double dpiY = logicalDpiY();
+    const int menu = twips::fromPixels(menuBar()->sizeHint().height(), dpiY);
+    return QSize(twips::fromPixels(width(), dpiX) + kFrameWidthTwips,
+                 twips::fromPixels(height(), dpiY) - menu + kFrameHeightTwips);
+}
+
+// Positions follow the window's outer size H × W in twips.
 void Form1::Form_Resize()
 {
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
-    const int h = twips::fromPixels(frameGeometry().height(), dpiY);
-    const int w = twips::fromPixels(frameGeometry().width(), dpiX);
+    const int h = outerTwips().height();
+    const int w = outerTwips().width();
     auto x = [dpiX](int t) { return twips::toPixels(t, dpiX); };
     auto y = [dpiY](int t) { return twips::toPixels(t, dpiY); };
     Command2->move(x(120), y(h - 1200));
-    Command3->move(x(1680), y(h - 1200));
+    // A button widened for its caption pushes its neighbour along.
+    Command3->move(std::max(x(1680), Command2->geometry().right() + 1 + x(kGapTwips)), y(h - 1200));
     Text1->setGeometry(x(120), y(h - 1600), x(w - 360), Text1->height());
     ListView1->setGeometry(x(120), y(120), x(w - 360), y(h - 1800));
     Label2->move(x(w - 1100), y(h - 1200));
-    Label1->move(x(w - 1800), y(h - 1200));
+    // A caption wider than designed grows to the left, clear of the index it names.
+    Label1->move(std::min(x(w - 1800), Label2->x() - x(kGapTwips) - Label1->width()), y(h - 1200));
 }
 
 } // namespace vindle

@@ -38,12 +38,18 @@ public:
     void showWith(unsigned char modal); // non-zero: returns after the window closed
     void refresh();                     // Command3 and mnuViewRedraw
 
+    // The outer size W × H in twips that the layout follows: the client area with the frame and
+    // menu bar it was designed with.
+    QSize outerTwips() const;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
+    void fitCaptions();    // widens what its caption does not fit, moving its neighbour along
+    void placeOverOwner(); // centres the window on the active window, or on the screen
     void Command2_Click(); // choose the selected icon and close
     void ListView1_ItemClick(int position);
     void mnuFileGetf_Click();

@@ -5,10 +5,30 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QPixmap>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace vindle
 {
+namespace
+{
+
+// Marks a selected item over its whole picture: the items have no text, and styles mark only the
+// text of a selected icon, which leaves a thin bar under it.
+class WholeItemSelection final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->showDecorationSelected = true;
+    }
+};
+
+} // namespace
 
 IconListView::IconListView(QWidget *parent)
     : QStackedWidget(parent), m_icons(new QListView(this)), m_report(new QTreeView(this))
@@ -36,6 +56,7 @@ IconListView::IconListView(QWidget *parent)
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setWrapping(true);
     m_icons->setUniformItemSizes(true);
+    m_icons->setItemDelegate(new WholeItemSelection(m_icons));
     connect(m_icons->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -113,6 +114,41 @@ private slots:
         QVERIFY(QDir(m_root.path()).rmdir("brief"));
         child<QPushButton>("Command1")->click();
         QVERIFY(m_box->count() == 0 && m_box->currentText().isEmpty() && m_reads.isEmpty());
+    }
+
+    // A folder deep in branches not read yet ends in sight once they load; hidden folders are
+    // listed only after the go-to named one.
+    void goToRevealsTheFolderOnceItsBranchLoads_data()
+    {
+        QTest::addColumn<QString>("branch");
+        QTest::addColumn<bool>("hiddenListed");
+        QTest::newRow("plain") << "deep" << false;
+        QTest::newRow("hidden") << ".deep" << true;
+    }
+    void goToRevealsTheFolderOnceItsBranchLoads()
+    {
+        QFETCH(QString, branch);
+        QFETCH(bool, hiddenListed);
+        QTemporaryDir dir;
+        const QString parent = QDir(dir.path()).filePath(branch);
+        // Enough folders before the target to push it far below the tree's first screen.
+        for (int i = 0; i < 200; ++i)
+            QVERIFY(QDir(parent).mkpath(QStringLiteral("f%1").arg(i, 3, 10, QLatin1Char('0'))));
+        QVERIFY(QDir(parent).mkpath("zz/target"));
+        QVERIFY(QDir(parent).mkpath(".secret"));
+        const QString target = QDir(parent).filePath("zz/target");
+
+        goTo(target);
+        auto *tree = child<QTreeView>("FolderView1");
+        auto *model = qobject_cast<QFileSystemModel *>(tree->model());
+        const auto inSight = [&] {
+            return tree->viewport()->rect().contains(tree->visualRect(model->index(target)));
+        };
+        QTRY_COMPARE(model->rowCount(model->index(parent)), 201 + int(hiddenListed));
+        QTRY_VERIFY(inSight());
+        QTest::qWait(200); // a late sort must not push it away again
+        QVERIFY(inSight());
+        QCOMPARE(label(), QDir::toNativeSeparators(target));
     }
 };
 

@@ -58,6 +58,8 @@ private slots:
         QCOMPARE(m_form->openList(), int(QDialog::Accepted)); // "Выход" hides
         QCOMPARE(listed, 3);
         QCOMPARE(entries(false), m_folders);
+        m_form->show(); // the icons come while the window shows
+        QTRY_VERIFY(!m_form->iconsPending());
         QVERIFY(allPixelsNear(icon(0), {0, 0, 32, 32}, Qt::red));
         QVERIFY(!allPixelsNear(icon(1), {0, 0, 32, 32}, Qt::red));
         QVERIFY(!allPixelsNear(icon(1), {0, 0, 32, 32}, Qt::transparent));

@@ -48,6 +48,7 @@ TEST(MakeIcon, DressesTheListInOrderOrOnlyItsFirstEntry)
     std::vector<std::size_t> progress;
     const auto result = makeicon(threeFolders(), io, [&](std::size_t done, std::size_t total) {
         progress.push_back(10 * done + total);
+        return true;
     });
     EXPECT_EQ(io.calls, expectedCalls("abc"));
     EXPECT_EQ(io.lastBytes, "[.ShellClassInfo]\r\nIconFile=C:\\i.ico\r\nIconIndex=0\r\n");
@@ -126,4 +127,48 @@ TEST(DelIcon, ScopeChoosesTheFolders)
     for (const char *scope : {"2", "", " 1", "0"})
         engine::delicon(request, scope, none);
     EXPECT_TRUE(none.calls.empty());
+}
+
+// A callback that says stop ends the run between two folders; a stop after the last folder
+// changes nothing, as nothing is left to stop.
+TEST(Progress, AStopEndsTheRunBetweenTwoFolders)
+{
+    const struct {
+        const char *what;
+        std::set<int> failingReplaces; // a failure restarts makeicon's count
+        std::size_t stopAtCall;        // the callback's call, from 1, that says stop
+        std::string dressed;           // makeicon's folders, as in expectedCalls
+        std::size_t done;
+        bool cancelled;
+    } cases[] = {
+        {"after the first", {}, 1, "a", 1, true},
+        {"after the second", {}, 2, "ab", 2, true},
+        {"after the last", {}, 3, "abc", 3, false},
+        {"in the restarted pass", {2}, 2, "aBa", 1, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::size_t calls = 0;
+        const engine::ProgressFn stop = [&](std::size_t, std::size_t total) {
+            EXPECT_EQ(total, 3u);
+            return ++calls < c.stopAtCall;
+        };
+        RecordingFolderIo io;
+        io.failingReplaces = c.failingReplaces;
+        const auto result = makeicon(threeFolders(), io, stop);
+        EXPECT_EQ(io.calls, expectedCalls(c.dressed));
+        EXPECT_EQ(result.pass.done, c.done);
+        EXPECT_EQ(result.pass.total, 3u);
+        EXPECT_EQ(result.pass.cancelled, c.cancelled);
+        EXPECT_FALSE(result.failed);
+
+        if (!c.failingReplaces.empty())
+            continue;
+        calls = 0;
+        RecordingFolderIo removed;
+        const engine::PassCount pass = engine::delicon(threeFolders(), "1", removed, stop);
+        EXPECT_EQ(removed.calls.size(), 3 * c.done);
+        EXPECT_EQ(pass.done, c.done);
+        EXPECT_EQ(pass.cancelled, c.cancelled);
+    }
 }

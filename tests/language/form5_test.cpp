@@ -162,20 +162,23 @@ private slots:
     }
 
     // A stored value naming no entry, or no file at all, applies nothing; "Установить" without a
-    // selection does nothing and "Отмена" then stores "0".
+    // selection (an outlined entry is none) does nothing and "Отмена" then stores "0".
     void nothingAppliedWithoutAnEntry_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("withFile");
-        QTest::newRow("not a number") << "abc" << true;
-        QTest::newRow("past the list") << "2" << true;
-        QTest::newRow("zero") << "0" << true;
-        QTest::newRow("no files") << "1" << false;
+        QTest::addColumn<bool>("outlined");
+        QTest::newRow("not a number") << "abc" << true << false;
+        QTest::newRow("past the list") << "2" << true << false;
+        QTest::newRow("zero") << "0" << true << false;
+        QTest::newRow("no files") << "1" << false << false;
+        QTest::newRow("first entry only outlined") << "0" << true << true;
     }
     void nothingAppliedWithoutAnEntry()
     {
         QFETCH(QString, stored);
         QFETCH(bool, withFile);
+        QFETCH(bool, outlined);
         if (withFile)
             writeFile("a.lng", languageFile("A"));
         platform::SettingsStore("ravo2").save("Options", "language", stored.toStdString());
@@ -184,6 +187,10 @@ private slots:
         const QString builtIn = run.about();
         run.open([&] {
             QCOMPARE(run.list->currentRow(), -1);
+            // Focusing the list outlines its first entry as the current one, unselected.
+            if (outlined)
+                run.list->selectionModel()->setCurrentIndex(run.list->model()->index(0, 0),
+                                                            QItemSelectionModel::NoUpdate);
             run.click("Command1");
             run.click("Command2");
         });

@@ -110,6 +110,11 @@ void Form1LayoutTest::libraryLayoutMovesTheLowerRowsAndGrows()
         QVERIFY(at(w("Command11"), 5040, 2880 + shift, 255, 255));
         QVERIFY(at(w("Command3"), 5520, 960, 1335, 855)); // the right column stays
         QCOMPARE(w("Text3")->isHidden(), !library);
+        // The frame's bottom border looks alike along its length: no second row drawn over it.
+        const QImage frame = w("Frame2")->grab().toImage();
+        for (int y = frame.height() - 3; y < frame.height(); ++y)
+            for (int x = 8; x < frame.width() - 8; ++x)
+                QCOMPARE(frame.pixel(x, y), frame.pixel(frame.width() - 8, y));
         QCOMPARE(form.findChild<QAction *>("mnuFileicobyLib")->isChecked(), library);
         QCOMPARE(form.findChild<QAction *>("mnuFileicobyFile")->isChecked(), !library);
         // The window is its menu bar over its client area, and follows the layout.

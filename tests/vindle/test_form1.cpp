@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -39,6 +40,7 @@ private slots:
     void enterInThePathFieldChooses();
     void viewModesSwitchWithoutRereading();
     void resizeRuleMovesAndStretchesControls();
+    void opensOverItsOwnerWithTheSelectionPlain();
     void fileMenuReadsTheChosenLibrary();
 
 private:
@@ -244,20 +246,28 @@ void TestForm1::resizeRuleMovesAndStretchesControls()
     auto *text1 = child<QLineEdit>("Text1");
     auto *label1 = child<QLabel>("Label1");
     auto *label2 = child<QLabel>("Label2");
-    // Against the rule itself, in twips of the outer size.
-    const int h = twips::fromPixels(window->frameGeometry().height(), window->logicalDpiY());
-    const int w = twips::fromPixels(window->frameGeometry().width(), window->logicalDpiX());
-    QCOMPARE(command2->y(), twips::toPixels(h - 1200, window->logicalDpiY()));
-    QCOMPARE(command3->x(), twips::toPixels(1680, window->logicalDpiX()));
-    QCOMPARE(text1->y(), twips::toPixels(h - 1600, window->logicalDpiY()));
-    QCOMPARE(list()->height(), twips::toPixels(h - 1800, window->logicalDpiY()));
-    QCOMPARE(label1->x(), twips::toPixels(w - 1800, window->logicalDpiX()));
+    const double dpiX = window->logicalDpiX(), dpiY = window->logicalDpiY();
+    auto near = [](int actual, int expected) { return std::abs(actual - expected) <= 1; };
+    // From the first show the list has its designed size and the rest follows the rule with the
+    // outer size that gives it, so nothing jumps at the first resize.
+    const int h = 3735 + 1800, w = 5775 + 360;
+    QVERIFY(near(list()->height(), twips::toPixels(3735, dpiY)));
+    QVERIFY(near(list()->width(), twips::toPixels(5775, dpiX)));
+    QVERIFY(near(command2->y(), twips::toPixels(h - 1200, dpiY)));
+    QVERIFY(near(text1->y(), twips::toPixels(h - 1600, dpiY)));
+    QVERIFY(near(label2->x(), twips::toPixels(w - 1100, dpiX)));
+    // Every caption fits, and no neighbour covers another.
+    for (QWidget *captioned : {static_cast<QWidget *>(command2), static_cast<QWidget *>(command3),
+                               static_cast<QWidget *>(label1)})
+        QVERIFY2(captioned->width() >= captioned->sizeHint().width(),
+                 qPrintable(captioned->objectName()));
+    QVERIFY(command3->x() >= std::max(command2->geometry().right(), twips::toPixels(1680, dpiX)));
+    QVERIFY(label1->geometry().right() < label2->x());
 
     const QRect list0 = list()->geometry(), text0 = text1->geometry();
     const QPoint b2 = command2->pos(), l1 = label1->pos(), l2 = label2->pos();
     window->resize(window->width() + 150, window->height() + 90);
     QTRY_COMPARE(list()->width(), list0.width() + 150);
-    auto near = [](int actual, int expected) { return std::abs(actual - expected) <= 1; };
     QVERIFY(near(list()->height(), list0.height() + 90));
     QCOMPARE(list()->pos(), list0.topLeft());
     QVERIFY(near(text1->width(), text0.width() + 150));
@@ -270,6 +280,42 @@ void TestForm1::resizeRuleMovesAndStretchesControls()
     window->resize(10, 10); // the minimum size keeps the list's size positive
     QTRY_VERIFY(window->width() >= window->minimumWidth());
     QVERIFY(list()->height() > 0 && list()->width() > 0);
+}
+
+void TestForm1::opensOverItsOwnerWithTheSelectionPlain()
+{
+    QWidget owner;
+    owner.setGeometry(100, 60, 600, 480);
+    owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    Form1 *window = open(m_five);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QPoint off = window->frameGeometry().center() - owner.frameGeometry().center();
+    QVERIFY2(off.manhattanLength() <= 2, qPrintable(QString("%1 %2").arg(off.x()).arg(off.y())));
+
+    // The selected icon is marked around its picture, not by a bar under it: compare the item's
+    // surroundings selected and not.
+    QAbstractItemView *view = list()->currentView();
+    const QRect item = list()->itemRect(2);
+    const QColor highlight = view->palette().color(QPalette::Active, QPalette::Highlight);
+    const auto highlighted = [&] {
+        const QImage shot = view->viewport()->grab().toImage();
+        int count = 0;
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            for (int x = item.left(); x <= item.right(); ++x)
+                count += std::abs(qRed(shot.pixel(x, y)) - highlight.red()) +
+                             std::abs(qGreen(shot.pixel(x, y)) - highlight.green()) +
+                             std::abs(qBlue(shot.pixel(x, y)) - highlight.blue()) <
+                         48;
+        return count;
+    };
+    QCOMPARE(highlighted(), 0);
+
+    clickItem(2);
+    QVERIFY2(highlighted() >= (item.width() * item.height() - 32 * 32) / 2,
+             qPrintable(QString::number(highlighted())));
 }
 
 void TestForm1::fileMenuReadsTheChosenLibrary()
