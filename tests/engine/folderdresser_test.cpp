@@ -135,7 +135,7 @@ TEST(Progress, AStopEndsTheRunBetweenTwoFolders)
 {
     const struct {
         const char *what;
-        std::set<int> failingReplaces; // a failure restarts makeicon's count
+        std::set<int> failingDresses;  // a failure restarts makeicon's count
         std::size_t stopAtCall;        // the callback's call, from 1, that says stop
         std::string dressed;           // makeicon's folders, as in expectedCalls
         std::size_t done;
@@ -154,7 +154,7 @@ TEST(Progress, AStopEndsTheRunBetweenTwoFolders)
             return ++calls < c.stopAtCall;
         };
         RecordingFolderIo io;
-        io.failingReplaces = c.failingReplaces;
+        io.failingDresses = c.failingDresses;
         const auto result = makeicon(threeFolders(), io, stop);
         EXPECT_EQ(io.calls, expectedCalls(c.dressed));
         EXPECT_EQ(result.pass.done, c.done);
@@ -162,12 +162,12 @@ TEST(Progress, AStopEndsTheRunBetweenTwoFolders)
         EXPECT_EQ(result.pass.cancelled, c.cancelled);
         EXPECT_FALSE(result.failed);
 
-        if (!c.failingReplaces.empty())
+        if (!c.failingDresses.empty())
             continue;
         calls = 0;
         RecordingFolderIo removed;
         const engine::PassCount pass = engine::delicon(threeFolders(), "1", removed, stop);
-        EXPECT_EQ(removed.calls.size(), 3 * c.done);
+        EXPECT_EQ(removed.calls.size(), 2 * c.done); // undress and notify per folder
         EXPECT_EQ(pass.done, c.done);
         EXPECT_EQ(pass.cancelled, c.cancelled);
     }
