@@ -1,8 +1,11 @@
 #include "vindle/componentservices.h"
 
+#include "vindle/browserwindow_win.h"
 #include "vindle/resourceiconextractor_win.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 namespace vindle
 {
@@ -10,11 +13,35 @@ namespace vindle
 namespace
 {
 
-// The browser window is a Qt window; this build has none, and says so instead of showing nothing.
-class NoBrowserHost final : public BrowserHost
+// The thread's window, its image lists and CurrentLibrary outlive every object the client holds,
+// so once a window has been shown the module stays loaded for the life of the process.
+void keepModuleLoaded()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                       reinterpret_cast<LPCWSTR>(&keepModuleLoaded), &module);
+}
+
+// The browser window in plain Win32, one per thread.
+class Win32BrowserHost final : public BrowserHost
 {
 public:
-    HRESULT open(const std::u16string &, unsigned char) override { return E_NOTIMPL; }
+    HRESULT open(const std::u16string &path, unsigned char modal) override
+    {
+        INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                      ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        keepModuleLoaded();
+        BrowserWindow *window = BrowserWindow::threadWindow();
+        HRESULT status = S_OK;
+        if (window == nullptr && (window = BrowserWindow::create(status)) == nullptr)
+            return status;
+        window->setPath(path);
+        if (status = window->readicons(); FAILED(status))
+            return status;
+        window->showWith(modal);
+        return S_OK;
+    }
 };
 
 } // namespace
@@ -22,7 +49,7 @@ public:
 ComponentServices componentServices()
 {
     static ResourceIconExtractor icons;
-    static NoBrowserHost browser;
+    static Win32BrowserHost browser;
     return {icons, browser};
 }
 

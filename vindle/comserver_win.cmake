@@ -19,9 +19,10 @@ set_source_files_properties(${vindle_dir}/vindle.rc PROPERTIES OBJECT_DEPENDS ${
 add_library(vindle_win STATIC
     ${vindle_dir}/cscrab.cpp ${vindle_dir}/modulestate.cpp ${vindle_dir}/componentservices_win.cpp
     ${vindle_dir}/resourceiconextractor_win.cpp ${vindle_dir}/icons/iconresources.cpp
-    ${vindle_dir}/icons/iconselection.cpp)
+    ${vindle_dir}/icons/iconselection.cpp ${vindle_dir}/picturesurface_win.cpp
+    ${vindle_dir}/browserwindow_win.cpp ${vindle_dir}/browserwindowproc_win.cpp)
 target_include_directories(vindle_win PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(vindle_win PUBLIC platform ravo2_common)
+target_link_libraries(vindle_win PUBLIC platform ravo2_common comctl32 comdlg32 gdi32 user32)
 add_library(vindle MODULE
     ${vindle_dir}/scrabserver_win.cpp ${vindle_dir}/dllentry_win.cpp ${vindle_dir}/vindle.def
     ${vindle_dir}/vindle.rc)

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# vindle_browser.sh WINE_RUN VINDLE_DLL BROWSERDRIVER [CAPTURE.png]
+# On a private Xvfb display: registers the component, a VBScript client calls vindle (modal) on
+# Wine's shell32.dll, and browserdriver plays the user from another process: the window must list
+# as many icons as wrestool counts, End must show the last index, Enter must close the window and
+# hand that index to the client. With CAPTURE.png, also saves the window as the user saw it.
+# Exits 77 (skipped) without Xvfb. Ends unregistered.
+set -uo pipefail
+run=${1:?wine-run.sh}
+dll=${2:?vindle.dll}
+driver=${3:?browserdriver.exe}
+capture=${4:-}
+here=$(cd "$(dirname "$0")" && pwd)
+library=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll
+failures=0
+
+windows_path() { echo "Z:${1//\//\\}"; }
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+command -v Xvfb >/dev/null || { echo "SKIPPED: Xvfb is not installed (package xvfb)"; exit 77; }
+command -v wrestool >/dev/null || { echo "wrestool (icoutils) is not installed"; exit 1; }
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "Xvfb did not start"; exit 1; }
+export DISPLAY=":$(<"$work/display")"
+
+expected=$(wrestool -l --type=14 "$library" 2>/dev/null | wc -l)
+out=$("$run" regsvr32 "$(windows_path "$dll")" 2>&1 | tr -d '\r')
+[[ "$out" == *"Successfully registered"* ]] || fail "regsvr32: $out"
+
+"$run" cscript //nologo "$(windows_path "$here/vindlechoose.vbs")" "$(windows_path "$library")" \
+    >"$work/client" 2>/dev/null &
+client=$!
+arguments=()
+[[ -n "$capture" ]] && arguments=("$(windows_path "$work/capture.bmp")")
+report=$(timeout 60 "$run" "$driver" "${arguments[@]}" 2>/dev/null | tr -d '\r')
+echo "$report"
+timeout 30 tail --pid=$client -f /dev/null
+kill $client 2>/dev/null
+answer=$(tr -d '\r' <"$work/client")
+echo "$answer"
+
+grep -qx "items $expected" <<<"$report" || fail "the window does not list the $expected icons"
+grep -qx "label $((expected - 1))" <<<"$report" || fail "End did not show the last index"
+grep -qx "closed 1" <<<"$report" || fail "Enter did not close the window"
+grep -qx "vindle $((expected - 1)) 0" <<<"$answer" || fail "the client did not get $((expected - 1))"
+
+if [[ -n "$capture" ]]; then
+    python3 "$here/bmptopng.py" "$work/capture.bmp" "$capture" || fail "no capture"
+fi
+"$run" regsvr32 /u "$(windows_path "$dll")" >/dev/null 2>&1 || fail "regsvr32 /u"
+[[ $failures -eq 0 ]] && echo "the client got the chosen index"
+exit $((failures > 0))
