@@ -100,8 +100,10 @@ BrowserWindow *BrowserWindow::create(HRESULT &status)
                                         nullptr, thisModule(), form);
     if (window == nullptr) {
         status = HRESULT_FROM_WIN32(GetLastError());
+        // A window that got as far as WM_NCCREATE deleted the form on its WM_NCDESTROY.
+        if (currentWindow == form)
+            delete form;
         currentWindow = nullptr;
-        delete form; // WM_NCCREATE never came, or the window is gone already
         return nullptr;
     }
     status = S_OK;

@@ -19,18 +19,8 @@ class PictureSurface;
 class BrowserWindow
 {
 public:
-    // This thread's window; null until created and again once closed.
-    static BrowserWindow *threadWindow();
-    // Creates this thread's window hidden (Form_Load); null with the error when it cannot.
-    static BrowserWindow *create(HRESULT &status);
-
-    void setPath(const std::u16string &path);
-    HRESULT readicons();                // reads the library named in Text1 into the list
-    void showWith(unsigned char modal); // non-zero: returns after the window closed
-    HWND handle() const { return m_window; }
-
-private:
-    // Control and menu identifiers; Command2 is IDOK, so Enter presses it.
+    // Control and menu identifiers (tests find the controls by them); Command2 is IDOK, so Enter
+    // presses it.
     enum : int {
         idCommand2 = IDOK,
         idListView1 = 101,
@@ -45,6 +35,17 @@ private:
         idViewTable,
     };
 
+    // This thread's window; null until created and again once closed.
+    static BrowserWindow *threadWindow();
+    // Creates this thread's window hidden (Form_Load); null with the error when it cannot.
+    static BrowserWindow *create(HRESULT &status);
+
+    void setPath(const std::u16string &path);
+    HRESULT readicons();                // reads the library named in Text1 into the list
+    void showWith(unsigned char modal); // non-zero: returns after the window closed
+    HWND handle() const { return m_window; }
+
+private:
     BrowserWindow() = default;
     static void forgetThreadWindow();
     bool createControls();

@@ -21,6 +21,8 @@ LRESULT CALLBACK BrowserWindow::windowProc(HWND window, UINT message, WPARAM wPa
     if (message == WM_NCDESTROY) {
         const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (threadWindow() == form)
+            forgetThreadWindow();
         delete form;
         return result;
     }

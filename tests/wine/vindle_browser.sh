@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # vindle_browser.sh WINE_RUN VINDLE_DLL BROWSERDRIVER [CAPTURE.png]
-# On a private Xvfb display: registers the component, a VBScript client calls vindle (modal) on
-# Wine's shell32.dll, and browserdriver plays the user from another process: the window must list
-# as many icons as wrestool counts, End must show the last index, Enter must close the window and
-# hand that index to the client. With CAPTURE.png, also saves the window as the user saw it.
-# Exits 77 (skipped) without Xvfb. Ends unregistered.
+# Run under withxvfb.sh, which gives it a display of its own. Registers the component; a VBScript
+# client calls vindle (modal) on Wine's shell32.dll, and browserdriver plays the user from another
+# process: the window must list as many icons as wrestool counts, End must show the last index,
+# Enter must close the window and hand that index to the client. With CAPTURE.png, also saves the
+# window as the user saw it. Ends unregistered.
 set -uo pipefail
 run=${1:?wine-run.sh}
 dll=${2:?vindle.dll}
@@ -17,22 +17,10 @@ failures=0
 windows_path() { echo "Z:${1//\//\\}"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-command -v Xvfb >/dev/null || { echo "SKIPPED: Xvfb is not installed (package xvfb)"; exit 77; }
+[[ -n "${DISPLAY:-}" ]] || { echo "no display: run under withxvfb.sh"; exit 1; }
 command -v wrestool >/dev/null || { echo "wrestool (icoutils) is not installed"; exit 1; }
 work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A display of our own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$(<"$work/display")"
+trap 'rm -rf "$work"' EXIT
 
 expected=$(wrestool -l --type=14 "$library" 2>/dev/null | wc -l)
 out=$("$run" regsvr32 "$(windows_path "$dll")" 2>&1 | tr -d '\r')
