@@ -48,9 +48,11 @@ public:
 
 ComponentServices componentServices()
 {
-    static ResourceIconExtractor icons;
-    static Win32BrowserHost browser;
-    return {icons, browser};
+    // Never destroyed: a thread's CurrentLibrary may still release its icons while the process
+    // ends.
+    static auto *const icons = new ResourceIconExtractor;
+    static auto *const browser = new Win32BrowserHost;
+    return {*icons, *browser};
 }
 
 } // namespace vindle
