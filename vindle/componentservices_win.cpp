@@ -22,12 +22,52 @@ void keepModuleLoaded()
                        reinterpret_cast<LPCWSTR>(&keepModuleLoaded), &module);
 }
 
+// The activation context of the manifest in this module's resource 2 (version 6 of the common
+// controls); null where the module carries none, as in test programs.
+HANDLE controlsContext()
+{
+    static const HANDLE context = [] {
+        ACTCTXW request{};
+        request.cbSize = sizeof(request);
+        request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+        GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&controlsContext), &request.hModule);
+        request.lpResourceName = MAKEINTRESOURCEW(2);
+        const HANDLE created = CreateActCtxW(&request);
+        return created == INVALID_HANDLE_VALUE ? nullptr : created;
+    }();
+    return context;
+}
+
+// Keeps the module's manifest active while the window's controls are created and run.
+class ActiveControlsContext
+{
+public:
+    ActiveControlsContext()
+    {
+        if (controlsContext() != nullptr && !ActivateActCtx(controlsContext(), &m_cookie))
+            m_cookie = 0;
+    }
+    ~ActiveControlsContext()
+    {
+        if (m_cookie != 0)
+            DeactivateActCtx(0, m_cookie);
+    }
+    ActiveControlsContext(const ActiveControlsContext &) = delete;
+    ActiveControlsContext &operator=(const ActiveControlsContext &) = delete;
+
+private:
+    ULONG_PTR m_cookie = 0;
+};
+
 // The browser window in plain Win32, one per thread.
 class Win32BrowserHost final : public BrowserHost
 {
 public:
     HRESULT open(const std::u16string &path, unsigned char modal) override
     {
+        const ActiveControlsContext controls6;
         INITCOMMONCONTROLSEX controls{sizeof(controls),
                                       ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
