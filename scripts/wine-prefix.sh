@@ -56,6 +56,9 @@ start)
     # The 64-bit-only install complains about syswow64's rundll32; the prefix is fine.
     wineboot -i </dev/null >/dev/null 2>&1 || true
     [[ -d "$prefix/drive_c/windows/system32" ]] || { echo "wineboot did not create $prefix" >&2; exit 1; }
+    # With a display a crashing program would wait in Wine's crash dialog instead of failing.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >/dev/null 2>&1 || true
     echo "Wine prefix $prefix, display ${DISPLAY:-none}"
     ;;
 stop)
