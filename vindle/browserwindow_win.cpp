@@ -6,10 +6,8 @@
 #include "vindle/modulestate.h"
 #include "vindle/picturesurface_win.h"
 
+#include <algorithm>
 #include <commctrl.h>
-#include <commdlg.h>
-
-#include <limits>
 #include <memory>
 
 namespace vindle
@@ -46,24 +44,19 @@ HINSTANCE thisModule()
     return module;
 }
 
-int toPixels(int twips, double dpi)
+} // namespace
+
+int BrowserWindow::toPixels(int twips, double dpi)
 {
     return static_cast<int>(twips * dpi / 1440.0 + 0.5);
 }
 
-int toTwips(int pixels, double dpi)
-{
-    return static_cast<int>(pixels * 1440.0 / dpi + 0.5);
-}
-
-std::wstring textOf(HWND control)
+std::wstring BrowserWindow::textOf(HWND control)
 {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), int(text.size()))));
     return text;
 }
-
-} // namespace
 
 BrowserWindow *BrowserWindow::threadWindow()
 {
@@ -264,87 +257,6 @@ void BrowserWindow::showWith(unsigned char modal)
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-}
-
-void BrowserWindow::refresh()
-{
-    const int position = ListView_GetNextItem(ListView1, -1, LVNI_SELECTED) + 1;
-    readicons();
-    const int count = ListView_GetItemCount(ListView1);
-    // Nothing was selected, or the library shrank below that position: the first item.
-    const int kept = position >= 1 && position <= count ? position : 1;
-    if (count > 0) {
-        ListView_SetItemState(ListView1, kept - 1, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(ListView1, kept - 1, FALSE);
-    }
-    setLabel2(count > 0 ? kept - 1 : 0);
-}
-
-void BrowserWindow::Command2_Click()
-{
-    const std::wstring text = textOf(Label2);
-    wchar_t *end = nullptr;
-    const long index = wcstol(text.c_str(), &end, 10);
-    if (text.empty() || *end != L'\0' || index < std::numeric_limits<std::int16_t>::min() ||
-        index > std::numeric_limits<std::int16_t>::max()) {
-        MessageBeep(
-            MB_ICONWARNING); // ChosenIconIndex holds 16 bits: refuse, never store a wrong one
-        return;
-    }
-    ChosenIconIndex = static_cast<std::int16_t>(index);
-    close();
-}
-
-void BrowserWindow::ListView1_ItemClick(int position)
-{
-    setLabel2(position - 1);
-}
-
-void BrowserWindow::mnuFileGetf_Click()
-{
-    wchar_t file[32768] = L"";
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = m_window;
-    dialog.lpstrFilter = L"*.dll;*.exe;*.ocx\0*.dll;*.exe;*.ocx\0*\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = std::size(file);
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog))
-        return;
-    SetWindowTextW(Text1, file);
-    readicons();
-}
-
-// Positions follow the window's outer size H × W in twips.
-void BrowserWindow::Form_Resize()
-{
-    RECT outer;
-    GetWindowRect(m_window, &outer);
-    const int h = toTwips(outer.bottom - outer.top, m_dpiY);
-    const int w = toTwips(outer.right - outer.left, m_dpiX);
-    auto x = [this](int t) { return toPixels(t, m_dpiX); };
-    auto y = [this](int t) { return toPixels(t, m_dpiY); };
-    auto move = [](HWND control, int left, int top) {
-        SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    move(Command2, x(120), y(h - 1200));
-    move(Command3, x(1680), y(h - 1200));
-    RECT text;
-    GetWindowRect(Text1, &text);
-    SetWindowPos(Text1, nullptr, x(120), y(h - 1600), x(w - 360), text.bottom - text.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(ListView1, nullptr, x(120), y(120), x(w - 360), y(h - 1800),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    move(Label2, x(w - 1100), y(h - 1200));
-    move(Label1, x(w - 1800), y(h - 1200));
-}
-
-void BrowserWindow::setView(DWORD listStyle)
-{
-    const LONG_PTR style = GetWindowLongPtrW(ListView1, GWL_STYLE);
-    SetWindowLongPtrW(ListView1, GWL_STYLE, (style & ~LVS_TYPEMASK) | listStyle);
 }
 
 // Label2 sizes itself to its text.

@@ -59,6 +59,8 @@ private:
     void setLabel2(int value);
     void close();
     void enableOthers();
+    static int toPixels(int twips, double dpi);
+    static std::wstring textOf(HWND control);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(const NMHDR &header);
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
