@@ -12,5 +12,9 @@ if [[ -z "${WINEPREFIX:-}" ]]; then
     WINEPREFIX=$(<"$state")
     export WINEPREFIX
 fi
+# The test run's display, which every program of the run shares (see wine-prefix.sh).
+if [[ -n "$state" && -s "$state.display" ]]; then
+    export DISPLAY=":$(<"$state.display")"
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 exec wine "$@"

@@ -1,5 +1,5 @@
 # The component's COM server for Windows: type library compiled by widl and embedded as resource
-# 1 TYPELIB, IDispatch served through it. Debian builds no Qt for mingw, so this server has no window.
+# 1 TYPELIB, IDispatch served through it.
 enable_language(RC)
 find_program(RAVO2_WIDL NAMES widl x86_64-w64-mingw32-widl REQUIRED)
 set(RAVO2_WIDL_INCLUDE /usr/include/wine/wine/windows CACHE PATH "Folder of oaidl.idl for widl")
@@ -15,10 +15,17 @@ add_custom_command(OUTPUT ${vindle_tlb}
     DEPENDS ${vindle_dir}/vindle.idl
     COMMENT "Compiling the vindle type library")
 set_source_files_properties(${vindle_dir}/vindle.rc PROPERTIES OBJECT_DEPENDS ${vindle_tlb})
+# Everything but the entry points, so that tests under Wine can drive the pieces in process.
+add_library(vindle_win STATIC
+    ${vindle_dir}/cscrab.cpp ${vindle_dir}/modulestate.cpp ${vindle_dir}/componentservices_win.cpp
+    ${vindle_dir}/resourceiconextractor_win.cpp ${vindle_dir}/icons/iconresources.cpp
+    ${vindle_dir}/icons/iconselection.cpp ${vindle_dir}/picturesurface_win.cpp
+    ${vindle_dir}/browserwindow_win.cpp ${vindle_dir}/browserwindowproc_win.cpp)
+target_include_directories(vindle_win PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(vindle_win PUBLIC platform ravo2_common comctl32 comdlg32 gdi32 user32)
 add_library(vindle MODULE
-    ${vindle_dir}/cscrab.cpp ${vindle_dir}/modulestate.cpp
-    ${vindle_dir}/scrabserver_win.cpp ${vindle_dir}/componentservices_win.cpp
-    ${vindle_dir}/dllentry_win.cpp ${vindle_dir}/vindle.def ${vindle_dir}/vindle.rc)
+    ${vindle_dir}/scrabserver_win.cpp ${vindle_dir}/dllentry_win.cpp ${vindle_dir}/vindle.def
+    ${vindle_dir}/vindle.rc)
 set_target_properties(vindle PROPERTIES PREFIX "" OUTPUT_NAME vindle)
 target_include_directories(vindle PRIVATE ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
-target_link_libraries(vindle PRIVATE platform ravo2_common ole32 oleaut32 uuid shell32)
+target_link_libraries(vindle PRIVATE vindle_win ole32 oleaut32 uuid)

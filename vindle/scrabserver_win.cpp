@@ -55,8 +55,6 @@ const wchar_t *errorDescription(HRESULT status)
         return L"Object variable or With block variable not set";
     case controlError(errInvalidPropertyValue):
         return L"Invalid property value";
-    case E_NOTIMPL:
-        return L"The browser window is not part of this build";
     default:
         return L"The member failed";
     }

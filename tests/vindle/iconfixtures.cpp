@@ -1,8 +1,5 @@
 #include "iconfixtures.h"
 
-#include <QBuffer>
-#include <QImage>
-
 #include <algorithm>
 #include <fstream>
 
@@ -255,17 +252,6 @@ Bytes bmpImage(int size, int bitCount, std::uint32_t rgb)
         }
     }
     return dib; // the AND mask stays 0: every pixel opaque
-}
-
-Bytes pngImage(int size, std::uint32_t rgb)
-{
-    QImage image(size, size, QImage::Format_ARGB32);
-    image.fill(QColor::fromRgb(0xFF000000u | rgb));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return Bytes(png.begin(), png.end());
 }
 
 Bytes buildIconFile(const std::vector<IcoEntry> &entries)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 using namespace iconfixtures;
@@ -148,5 +149,35 @@ TEST(BrokenModule, MutatedAndTruncatedBytesNeverReadOutside)
         const IconResources icons(view(file));
         ASSERT_LE(static_cast<size_t>(icons.count()), file.size() / 8 + 1) << "round " << round;
         ASSERT_TRUE(staysInside(icons, file)) << "round " << round;
+    }
+}
+
+TEST(BrokenModule, OnlyCompleteImagesGoToThePlatformDecoder)
+{
+    const Bytes whole = bmpImage(32, 8, 0x102030);
+    auto changed = [&](const std::function<void(Bytes &)> &change) {
+        Bytes bytes = whole;
+        change(bytes);
+        return bytes;
+    };
+    struct Case {
+        const char *name;
+        Bytes bytes;
+        bool complete;
+    };
+    const Case cases[] = {
+        {"whole", whole, true},
+        {"without its mask", changed([](Bytes &b) { b.resize(b.size() - 4 * 32); }), true},
+        {"colour bits cut", changed([](Bytes &b) { b.resize(40 + 1024 + 100); }), false},
+        {"header only", changed([](Bytes &b) { b.resize(40); }), false},
+        {"palette larger than the bytes", changed([](Bytes &b) { put32(b, 32, 0xFFFFFFFF); }),
+         false},
+        {"run-length compressed", changed([](Bytes &b) { put32(b, 16, 1); }), false},
+        {"PNG", pngImage(32, 0x102030), true},
+    };
+    for (const Case &c : cases) {
+        vindle::icons::IconImage image;
+        image.data = view(c.bytes);
+        EXPECT_EQ(vindle::icons::completeImage(image), c.complete) << c.name;
     }
 }

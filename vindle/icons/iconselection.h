@@ -12,4 +12,9 @@ const IconImage *bestImage(const IconGroup &group, int size);
 // False when the image's own header claims more than `maxSide` pixels a side, or is unreadable.
 bool plausibleImage(const IconImage &image, int maxSide = 1024);
 
+// True when the bytes hold all that the image's header describes: a plausible PNG, or a DIB whose
+// header, palette and colour bits are all present (a short AND mask is tolerated, as decoders do).
+// Checked before the bytes go to a platform decoder that trusts them.
+bool completeImage(const IconImage &image);
+
 } // namespace vindle::icons
