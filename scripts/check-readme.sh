@@ -86,6 +86,7 @@ handle() {
             || fail "$part: no $script"
         ;;
     *"--preset "*) preset_defined "$part" ;;
+    "cmake --build build/release") note skipped "$part (the suite has just built this tree)" ;;
     *"cpack "*) note skipped "$part (the package_check test builds and checks it from this build)" ;;
     "apt "* | "apt-get "* | "sudo "*) note skipped "$part (installs into this machine)" ;;
     "build/release/benchmarks/"*)
