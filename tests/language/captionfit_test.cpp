@@ -3,7 +3,6 @@
 #include "engine/languagefile.h"
 #include "mainwindow/form1.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFile>
 #include <QFontInfo>
@@ -79,21 +78,10 @@ int decoration(QWidget *w)
     return 0;
 }
 
-QString caption(QWidget *w)
-{
-    if (auto *button = qobject_cast<QAbstractButton *>(w))
-        return button->text();
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->text();
-    if (auto *frame = qobject_cast<QGroupBox *>(w))
-        return frame->title();
-    return {};
-}
-
 // Why the caption of `w` does not fit, or empty when it does.
 QString misfit(QWidget *w)
 {
-    const QString text = caption(w);
+    const QString text = shownText(w);
     if (text.isEmpty())
         return {};
     const QString family = QFontInfo(w->font()).family();
@@ -139,7 +127,7 @@ void CaptionFitTest::everyCaptionFits()
             const QString why = misfit(w);
             if (!why.isEmpty())
                 misfits << QStringLiteral("%1/%2 \"%3\": %4")
-                               .arg(window->objectName(), w->objectName(), caption(w), why);
+                               .arg(window->objectName(), w->objectName(), shownText(w), why);
         }
         window->hide();
     }
