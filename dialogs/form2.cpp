@@ -3,6 +3,7 @@
 #include "dialogs/drawfileicon.h"
 #include "dialogs/folderview.h"
 #include "dialogs/picturebox.h"
+#include "dialogs/windowfont.h"
 #include "engine/folderpaths.h"
 #include "platform/filesystem.h"
 
@@ -23,6 +24,7 @@ Form2::Form2(QComboBox *folderBox, std::function<void()> readfolderini, QWidget 
       Command3(new QPushButton(QStringLiteral("Перейти к..."), this)), Text1(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("Form2"));
+    useWindowFont(this);
     setWindowTitle(QStringLiteral("Выбор папки..."));
     FolderView1->setObjectName(QStringLiteral("FolderView1"));
     Label1->setObjectName(QStringLiteral("Label1"));

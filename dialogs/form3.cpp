@@ -1,6 +1,7 @@
 #include "dialogs/form3.h"
 
 #include "dialogs/drawfileicon.h"
+#include "dialogs/windowfont.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -24,6 +25,7 @@ Form3::Form3(QComboBox *folderBox, QWidget *parent)
       Command3(new QPushButton(QStringLiteral("Очистить"), this))
 {
     setObjectName(QStringLiteral("Form3"));
+    useWindowFont(this);
     setWindowTitle(QStringLiteral("Список папок для изменения на них иконок"));
     List1->setObjectName(QStringLiteral("List1"));
     Command1->setObjectName(QStringLiteral("Command1"));

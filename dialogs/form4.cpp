@@ -1,5 +1,6 @@
 #include "dialogs/form4.h"
 
+#include "dialogs/windowfont.h"
 #include "engine/settings.h"
 #include "engine/sysversion.h"
 
@@ -29,6 +30,7 @@ Form4::Form4(engine::WindowsMode detected, QWidget *parent)
       m_scopeGroup(new QButtonGroup(this)), m_familyGroup(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("Form4"));
+    useWindowFont(this);
     setWindowTitle(QStringLiteral("Опции"));
     Check1->setObjectName(QStringLiteral("Check1"));
     Check2->setObjectName(QStringLiteral("Check2"));

@@ -1,5 +1,6 @@
 #include "form5.h"
 
+#include "dialogs/windowfont.h"
 #include "prompter.h"
 
 #include "engine/languagefile.h"
@@ -49,6 +50,7 @@ Form5::Form5(LanguageWindows windows, engine::Settings &settings, QWidget *paren
 {
     m_windows.form5 = this;
     setObjectName("Form5");
+    useWindowFont(this);
     setWindowTitle("Сменить язык интерфейса");
     m_List1 = new QListWidget(this);
     m_List1->setObjectName("List1");

@@ -1,5 +1,6 @@
 #include "dialogs/form6.h"
 
+#include "dialogs/windowfont.h"
 #include "engine/removechoice.h"
 #include "engine/settings.h"
 
@@ -22,6 +23,7 @@ Form6::Form6(Delicon delicon, engine::Settings &settings, QWidget *parent)
       Check1(new QCheckBox(QStringLiteral("Не показывать больше (настройки)"), this))
 {
     setObjectName(QStringLiteral("Form6"));
+    useWindowFont(this);
     setWindowTitle(QStringLiteral("Вопрос"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -181,8 +181,8 @@ QString Form1::aboutText()
         QString(),
         QStringLiteral("Версия 2.0.") + QString::number(engine::kRevision),
         QString(),
-        QStringLiteral("Новая версия на "),
-        QStringLiteral("E-mail для отзывов и предложений "),
+        QStringLiteral("Новая версия на ") + QStringLiteral(RAVO2_HOMEPAGE_URL),
+        QStringLiteral("E-mail для отзывов и предложений ") + QStringLiteral(RAVO2_FEEDBACK_EMAIL),
     };
     return lines.join(QLatin1Char('\r'));
 }

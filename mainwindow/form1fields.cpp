@@ -100,8 +100,10 @@ void Form1::browseLibrary()
         m_ui.Text3->setText(QString::fromStdString(browsed.index));
         return;
     }
+    // The Russian sentence first; the technical detail on a line of its own for a report.
     Prompter::instance().message(this, QMessageBox::Critical, QStringLiteral("ravo2"),
                                  QStringLiteral("Окно иконок библиотеки не открылось: ") +
+                                     QString::fromStdString(browsed.reason) + QLatin1Char('\r') +
                                      QString::fromStdString(browsed.error),
                                  QMessageBox::Ok);
 }

@@ -37,9 +37,10 @@ std::string modulePathOf(const void *address);
 // Loads `libraryPath` and calls its DllRegisterServer, or DllUnregisterServer when `unregister`.
 ComponentStatus registerServer(const std::string &libraryPath, bool unregister);
 
-// Creates an instance of a registered class and asks it for `iid`. When the class has no record,
-// the server `fallbackModule` (a base name such as "vindle") is looked for beside the program and
-// in the program's library folder. Servers stay loaded for the rest of the process.
+// Creates an instance of a registered class and asks it for `iid`. When the class has no record, or
+// its record names a file that is gone, the server `fallbackModule` (a base name such as "vindle")
+// is looked for beside the program and in the program's library folder (<bin>/../lib/ravo2, which
+// the build tree mirrors). Servers stay loaded for the rest of the process.
 ComponentStatus createInstance(REFCLSID classId, REFIID iid, void **object,
                                std::string_view fallbackModule = {});
 

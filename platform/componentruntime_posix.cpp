@@ -95,6 +95,19 @@ std::string findInstalledServer(std::string_view module)
     return {};
 }
 
+// The user's record when its server file is there, else the copy installed with the program; a
+// record left by a build tree since deleted must not hide that copy.
+std::string serverPathFor(REFCLSID classId, std::string_view fallbackModule)
+{
+    const auto record = readClassRecord(classId);
+    if (record && ::access(record->serverPath.c_str(), F_OK) == 0)
+        return record->serverPath;
+    const std::string installed = findInstalledServer(fallbackModule);
+    if (!installed.empty() || !record)
+        return installed;
+    return record->serverPath; // loading it reports the missing file
+}
+
 void *loadServer(const std::string &path, ComponentStatus &status)
 {
     void *library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -206,8 +219,7 @@ ComponentStatus createInstance(REFCLSID classId, REFIID iid, void **object,
     if (!object)
         return {E_POINTER, "no place for the object"};
     *object = nullptr;
-    const auto record = readClassRecord(classId);
-    const std::string path = record ? record->serverPath : findInstalledServer(fallbackModule);
+    const std::string path = serverPathFor(classId, fallbackModule);
     if (path.empty())
         return {REGDB_E_CLASSNOTREG, "class not registered: " + guidToString(classId)};
     ComponentStatus status;

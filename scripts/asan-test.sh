@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build/asan}
 JOBS=${JOBS:-$(nproc)}
 
-# The build registers the component for the user: keep that, and the tests' settings, out of $HOME.
+# Keep the tests' settings out of $HOME.
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT

@@ -22,7 +22,7 @@ main_suite() {
     local dir=${BUILD_DIR:-build/test}
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON
     cmake --build "$dir" -j"$(nproc)"
-    # The build registers the component for the user; tests use their own temporary config.
+    # Tests use their own temporary config; the package and README checks run alone.
     ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" --timeout 300
 }
 

@@ -37,7 +37,7 @@ LanguageWindows RunWindows::windows() const
     return {form1.get(), form2, form3, form4, form5, form6};
 }
 
-static QString shownText(QObject *object)
+QString shownText(QObject *object)
 {
     if (auto *action = qobject_cast<QAction *>(object))
         return action->menu<QMenu *>() ? QString() : action->text();

@@ -31,6 +31,9 @@ struct RunWindows {
     LanguageWindows windows() const;
 };
 
+// The text a window title, caption, menu or label shows; empty for other objects.
+QString shownText(QObject *object);
+
 // How often each text shows as a window title, caption, menu or label text (every control
 // counted once; a menu's own action is not counted beside the menu).
 QHash<QString, int> shownTexts(const LanguageWindows &windows);

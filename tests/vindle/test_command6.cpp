@@ -113,7 +113,10 @@ void TestCommand6::aMissingComponentIsReportedAndChangesNothing()
     w<QLineEdit>("Text3")->setText("7");
     QTest::mouseClick(w<QPushButton>("Command6"), Qt::LeftButton);
     QCOMPARE(m_prompter.texts.size(), 1);
-    QVERIFY(m_prompter.texts.first().contains("class not registered"));
+    QCOMPARE(m_prompter.texts.first(),
+             QString("Окно иконок библиотеки не открылось: компонент vindle не зарегистрирован и "
+                     "не установлен рядом с программой.\rclass not registered: "
+                     "{8214DF6F-3AD9-48FC-B62D-474DC46911FB}"));
     QCOMPARE(w<QLineEdit>("Text3")->text(), QString("7"));
     QVERIFY(m_form->isEnabled());
 }

@@ -9,8 +9,9 @@ namespace vindleclient
 
 struct Result {
     bool ok = false;
-    std::string index; // text from vindle
-    std::string error; // why the component could not be created or called
+    std::string index;  // text from vindle
+    std::string reason; // why it failed, in Russian like the rest of the window
+    std::string error;  // the technical detail: class id, loader or errno text, error number
 };
 
 // create CScrab by class id, vindle(path, 1), free, release
