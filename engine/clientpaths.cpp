@@ -133,7 +133,8 @@ std::string ClientPaths::local(std::string_view value, std::string_view iniFolde
         const auto found = wineLibrary(*name);
         return found ? read.with(*found) : std::string(value);
     }
-    if (isWindowsForm(read.path))
+    // A path from the root of the client's drive names nothing that can be found from here.
+    if (isWindowsForm(read.path) || read.path[0] == '\\')
         return std::string(value);
     const std::string path = absoluteFolder(iniFolder) + '/' + replaced(read.path, '\\', '/');
     return read.with(lexicallyNormal(path));
@@ -149,7 +150,7 @@ std::optional<std::string> ClientPaths::readerTarget(std::string_view chosen,
                                                      std::string_view iniFolder) const
 {
     const std::string_view path = splitBlanks(chosen).path;
-    if (!m_translates || path.empty() || isWindowsForm(path))
+    if (!m_translates || path.empty() || isWindowsForm(path) || path[0] == '\\')
         return std::nullopt;
     if (path[0] != '/')
         return lexicallyNormal(absoluteFolder(iniFolder) + '/' + replaced(path, '\\', '/'));

@@ -23,7 +23,8 @@ public:
     // The value written for the path the user chose into the desktop.ini lying in `iniFolder`.
     std::string written(std::string_view chosen, std::string_view iniFolder) const;
 
-    // The local path that a value read from the desktop.ini lying in `iniFolder` names.
+    // The local path that a value read from the desktop.ini lying in `iniFolder` names; a value
+    // that names no local file (a Windows path, one from the root of the client's drive) is kept.
     std::string local(std::string_view value, std::string_view iniFolder) const;
 
     // True when the written value differs from folder to folder (an absolute local path).

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 using testing_support::runProcess;
@@ -132,7 +133,7 @@ static std::string resolvedByClient(const std::string &folder, const std::string
 TEST_F(SambaDressing, ClientOpensTheIconAndThePictureThatTheFileNames)
 {
     for (const char *name : {"icons", "Фото/Лето", "Музыка/фон"})
-        ASSERT_EQ(system(("mkdir -p '" + m_share / name + "'").c_str()), 0);
+        std::filesystem::create_directories(m_share / name);
     // Each folder has one file elsewhere in the share and one inside itself.
     const struct {
         std::string folder, icon, picture;

@@ -125,6 +125,21 @@ private slots:
         for (int i = 0; i < 4 && !colour.isValid(); ++i)
             QVERIFY(!allPixelsNear(surface, {0, 0, 32, 32}, iconfixtures::colourOf(i, 32)));
     }
+
+    // A client finds Windows' own library in its system folder; here Wine's copy stands for it.
+    void folderShowsWindowsOwnLibraryFromWine()
+    {
+        const QString wine = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll";
+        if (!QFileInfo::exists(wine))
+            QSKIP("Wine's shell32.dll is not installed here");
+        const QString bySystem = folder("system"), byPath = folder("path");
+        QVERIFY(writeDesktopIni(bySystem, "%SystemRoot%\\system32\\shell32.dll", "3"));
+        QVERIFY(writeDesktopIni(byPath, wine, "3"));
+        int width = 0, height = 0;
+        const QImage drawn = draw(bySystem + '/', width, height);
+        QCOMPARE(drawn, draw(byPath + '/', width, height));
+        QVERIFY(drawn != draw(folder("bare") + '/', width, height)); // not the folder icon
+    }
 };
 
 QTEST_MAIN(DrawFileIconTest)

@@ -43,6 +43,7 @@ TEST(ClientPaths, ValuesAreWrittenForTheFoldersReaderAndReadBackToTheSameBytes)
         {"/srv/share/Photos", "C:/Icons/a.ico", "C:\\Icons\\a.ico", "C:\\Icons\\a.ico"},
         {"/srv/share/Photos", "\\\\server\\share\\a.ico", "\\\\server\\share\\a.ico",
          "\\\\server\\share\\a.ico"},
+        {"/srv/share/Photos", "\\icons\\a.ico", "\\icons\\a.ico", "\\icons\\a.ico"},
         {"/srv/share/Photos", "%ProgramFiles%/App/app.exe", "%ProgramFiles%\\App\\app.exe",
          "%ProgramFiles%\\App\\app.exe"},
         {"/srv/share/Photos", "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll",

@@ -57,7 +57,7 @@ TEST(FolderDresserWine, DressesFoldersWhoseNamesLeaveTheAnsiCodePage)
     }
     CustomisationRequest request = requestFor(folders);
     request.windowsMode = WindowsMode::Nt9x;
-    request.infoTip = kGreek; // fits no ANSI code page of the Latin or Cyrillic kind
+    request.infoTip = kGreek;              // fits no ANSI code page of the Latin or Cyrillic kind
     request.iconPath = "иконки/папка.ico"; // Windows reads it as chosen: nothing to translate
     SystemFolderIo io;
     const MakeIconResult result = makeicon(request, io);
