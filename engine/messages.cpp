@@ -27,7 +27,10 @@ std::string pick(std::string_view english, std::string_view russian)
 
 bool Messages::russian()
 {
-    return messagesLocale().starts_with("ru");
+    // "ru", "ru_RU.UTF-8", "ru@..." but not another language such as Rusyn ("rue").
+    const std::string_view locale = messagesLocale();
+    return locale.starts_with("ru") &&
+           (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
 }
 
 std::string Messages::help()
@@ -51,7 +54,10 @@ std::string Messages::help()
                 "switches run without any window; with one the main window shows them.\n"
                 "Exit status: 0 done, 1 a failure (the message says which folder), 2 nothing\n"
                 "to do without a display.\n"
-                "Messages are in English unless LC_ALL, LC_MESSAGES or LANG starts with \"ru\".\n",
+                "Messages are in English unless LC_ALL, LC_MESSAGES or LANG (the first set) is\n"
+                "Russian (ru, ru_RU...). Text values are read in the locale's encoding.\n"
+                "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page), XDG_CONFIG_HOME\n"
+                "(settings in ravo2/ravo2.ini), XDG_RUNTIME_DIR or TMPDIR (single-copy name).\n",
                 "Использование: ravo2 [ключи]\n"
                 "Оформляет папки: пишет desktop.ini и ставит атрибуты, которые читает оболочка "
                 "Windows.\n"
@@ -71,8 +77,10 @@ std::string Messages::help()
                 "выполняются без окна; с дисплеем их показывает главное окно.\n"
                 "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 без дисплея\n"
                 "делать нечего.\n"
-                "Сообщения по-английски, если LC_ALL, LC_MESSAGES или LANG не начинается с "
-                "\"ru\".\n");
+                "Сообщения по-русски, если LC_ALL, LC_MESSAGES или LANG (первая заданная) —\n"
+                "русская локаль (ru, ru_RU...). Тексты читаются в кодировке локали.\n"
+                "Окружение: RAVO2_ANSI_CODEPAGE (кодовая страница desktop.ini), XDG_CONFIG_HOME\n"
+                "(настройки в ravo2/ravo2.ini), XDG_RUNTIME_DIR или TMPDIR (имя одной копии).\n");
 }
 
 std::string Messages::noSwitch()

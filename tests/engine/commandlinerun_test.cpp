@@ -1,6 +1,7 @@
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
+#include "engine/progressline.h"
 #include "engine/startup.h"
 #include "platform/filesystem.h"
 #include "recordingfolderio.h"
@@ -83,4 +84,62 @@ TEST(CommandLineRun, FailureMessageShortensALongLineAndNamesTheFolder)
         EXPECT_EQ(engine::startupFailureMessage(c.line, "E", c.folder), c.expected)
             << c.line.size();
     }
+}
+
+TEST(CommandLineRun, ProgressLineWaitsASecondRedrawsRarelyAndIsErased)
+{
+    using namespace std::chrono_literals;
+    std::chrono::steady_clock::time_point now{};
+    std::ostringstream terminal;
+    {
+        engine::ProgressLine line(terminal, [&now] { return now; });
+        const engine::ProgressFn progress = line.callback();
+        progress(1, 300);
+        now += 999ms;
+        progress(2, 300);
+        EXPECT_EQ(terminal.str(), ""); // a run shorter than a second shows nothing
+        now += 1ms;
+        progress(3, 300);
+        now += 50ms;
+        progress(4, 300); // too soon after the last one
+        now += 100ms;
+        progress(5, 300);
+        EXPECT_EQ(terminal.str(), "\r" + engine::Messages::progress(3, 300) + "\r" +
+                                      engine::Messages::progress(5, 300));
+        now += 100ms;
+        progress(1, 300); // a restarted run counts again, and covers the longer line
+        const std::string longer = engine::Messages::progress(5, 300);
+        std::string shorter = engine::Messages::progress(1, 300);
+        shorter.resize(longer.size(), ' ');
+        EXPECT_TRUE(terminal.str().ends_with("\r" + shorter)) << terminal.str();
+        terminal.str("");
+    }
+    const std::size_t width = engine::Messages::progress(5, 300).size();
+    EXPECT_EQ(terminal.str(), "\r" + std::string(width, ' ') + "\r");
+}
+
+TEST(CommandLineRun, MessagesAreRussianOnlyForARussianLocale)
+{
+    struct Case {
+        const char *all, *messages, *lang;
+        bool russian;
+    };
+    for (const Case &c :
+         {Case{nullptr, nullptr, nullptr, false}, Case{nullptr, nullptr, "ru_RU.UTF-8", true},
+          Case{"", "", "ru_RU.KOI8-R", true}, Case{nullptr, "C", "ru_RU.UTF-8", false},
+          Case{"en_GB.UTF-8", "ru_RU", "ru_RU", false}, Case{"ru_UA", nullptr, "de_DE", true},
+          Case{nullptr, nullptr, "rue_SK", false}}) {
+        const std::pair<const char *, const char *> variables[] = {
+            {"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}};
+        for (const auto &[name, value] : variables) {
+            if (value)
+                setenv(name, value, 1);
+            else
+                unsetenv(name);
+        }
+        EXPECT_EQ(engine::Messages::russian(), c.russian) << (c.lang ? c.lang : "-");
+        EXPECT_EQ(engine::Messages::help().starts_with("Использование"), c.russian);
+    }
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        unsetenv(name);
 }
