@@ -1,22 +1,13 @@
 #include "messages.h"
 
+#include "platform/userlanguage.h"
+
 #include <cstdlib>
 
 namespace engine
 {
 namespace
 {
-
-// The variable that decides the messages' language, in the order the C library reads them.
-std::string_view messagesLocale()
-{
-    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char *value = std::getenv(name);
-        if (value && *value)
-            return value;
-    }
-    return {};
-}
 
 std::string pick(std::string_view english, std::string_view russian)
 {
@@ -27,10 +18,7 @@ std::string pick(std::string_view english, std::string_view russian)
 
 bool Messages::russian()
 {
-    // "ru", "ru_RU.UTF-8", "ru@..." but not another language such as Rusyn ("rue").
-    const std::string_view locale = messagesLocale();
-    return locale.starts_with("ru") &&
-           (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@');
+    return platform::russianMessages();
 }
 
 std::string Messages::help()

@@ -2,6 +2,7 @@
 
 #include "attributes.h"
 #include "dosattrib.h"
+#include "posixfile.h"
 #include "temporaryname.h"
 
 #include <cerrno>
@@ -31,20 +32,6 @@ std::string temporaryPathFor(const std::string &path)
     const std::string folder =
         slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     return folder + temporaryNameFor(path.substr(slash == std::string::npos ? 0 : slash + 1));
-}
-
-Status writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return Status::success();
 }
 
 // Creates a new hidden file beside `path`; fills `name` with its path.
@@ -174,40 +161,8 @@ void notifyFolderChanged(const std::string &)
 
 Status readFile(const std::string &path, std::string &bytes)
 {
-    bytes.clear();
     // A FIFO or a device in a file's place would block or never end: only regular files are read.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    struct stat info = {};
-    Status status;
-    if (fstat(fd, &info) != 0)
-        status = lastError();
-    else if (S_ISDIR(info.st_mode))
-        status = errorStatus(EISDIR);
-    else if (!S_ISREG(info.st_mode))
-        status = errorStatus(EINVAL);
-    if (!status.ok()) {
-        close(fd);
-        return status;
-    }
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            break;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            status = lastError();
-            break;
-        }
-        bytes.append(buffer, std::size_t(got));
-    }
-    close(fd);
-    if (!status.ok())
-        bytes.clear();
-    return status;
+    return readRegularFile(path, std::string::npos - 1, bytes);
 }
 
 } // namespace platform

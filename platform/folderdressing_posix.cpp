@@ -2,6 +2,7 @@
 
 #include "attributes.h"
 #include "dosattrib.h"
+#include "posixfile.h"
 #include "temporaryname.h"
 
 #include <cerrno>
@@ -171,20 +172,6 @@ int createTemporary(int folder, const std::string &name, std::string &temporary)
             return fd;
     }
     return -1;
-}
-
-Status writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        bytes.remove_prefix(std::size_t(written));
-    }
-    return Status::success();
 }
 
 // The new file takes the old one's permissions (never set-id bits) and, where we may give them

@@ -1,6 +1,8 @@
 #include "settingsstore.h"
 
 #include "filesystem.h"
+#include "posixfile.h"
+#include "userlanguage.h"
 
 #include <atomic>
 #include <cerrno>
@@ -28,26 +30,19 @@ Status errorStatus(int code)
 }
 
 // Says once per run why the settings file is passed over.
-void reportIgnored(const std::string &path, const char *why)
+void reportIgnored(const std::string &path, const Status &why)
 {
     static std::atomic<bool> reported{false};
-    if (!reported.exchange(true))
-        std::fprintf(stderr, "ravo2: файл настроек %s пропущен: %s\n", path.c_str(), why);
-}
-
-Status readAtMost(int fd, std::size_t limit, std::string &text)
-{
-    char buffer[16384];
-    while (text.size() <= limit) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return Status::success();
-        if (got < 0 && errno != EINTR)
-            return lastError();
-        if (got > 0)
-            text.append(buffer, std::size_t(got));
-    }
-    return errorStatus(EFBIG);
+    if (reported.exchange(true))
+        return;
+    const char *reason =
+        why.code == EFBIG
+            ? (russianMessages() ? "он больше 64 КБ" : "it is larger than 64 KB")
+            : (russianMessages() ? "это не обычный файл" : "it is not a regular file");
+    std::fprintf(stderr,
+                 russianMessages() ? "ravo2: файл настроек %s пропущен: %s\n"
+                                   : "ravo2: the settings file %s is passed over: %s\n",
+                 path.c_str(), reason);
 }
 
 // Reads the settings file only when it is a regular file of at most kMaxSettingsBytes: a FIFO
@@ -55,25 +50,11 @@ Status readAtMost(int fd, std::size_t limit, std::string &text)
 // ignored (ENOENT when there is none) and is never to be replaced.
 Status readSettingsFile(const std::string &path, std::string &text)
 {
-    text.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    struct stat info = {};
-    Status status;
-    if (fstat(fd, &info) != 0)
-        status = lastError();
-    else if (!S_ISREG(info.st_mode))
+    Status status = readRegularFile(path, kMaxSettingsBytes, text);
+    if (status.code == EISDIR)
         status = errorStatus(EINVAL);
-    else
-        status = readAtMost(fd, kMaxSettingsBytes, text);
-    close(fd);
-    if (status.code == EINVAL)
-        reportIgnored(path, "это не обычный файл");
-    else if (status.code == EFBIG)
-        reportIgnored(path, "он больше 64 КБ");
-    if (!status.ok())
-        text.clear();
+    if (status.code == EINVAL || status.code == EFBIG)
+        reportIgnored(path, status);
     return status;
 }
 

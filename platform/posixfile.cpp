@@ -1,0 +1,72 @@
+#include "posixfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+namespace
+{
+
+Status errorStatus(int code)
+{
+    return Status::failure(code, std::strerror(code));
+}
+
+Status readAtMost(int fd, std::size_t limit, std::string &bytes)
+{
+    char buffer[65536];
+    while (bytes.size() <= limit) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return Status::success();
+        if (got < 0 && errno != EINTR)
+            return lastError();
+        if (got > 0)
+            bytes.append(buffer, std::size_t(got));
+    }
+    return errorStatus(EFBIG);
+}
+
+} // namespace
+
+Status writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        bytes.remove_prefix(std::size_t(written));
+    }
+    return Status::success();
+}
+
+Status readRegularFile(const std::string &path, std::size_t limit, std::string &bytes)
+{
+    bytes.clear();
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    struct stat info = {};
+    Status status;
+    if (fstat(fd, &info) != 0)
+        status = lastError();
+    else if (S_ISDIR(info.st_mode))
+        status = errorStatus(EISDIR);
+    else if (!S_ISREG(info.st_mode))
+        status = errorStatus(EINVAL);
+    else
+        status = readAtMost(fd, limit, bytes);
+    close(fd);
+    if (!status.ok())
+        bytes.clear();
+    return status;
+}
+
+} // namespace platform

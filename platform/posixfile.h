@@ -1,0 +1,20 @@
+#pragma once
+
+#include "status.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platform
+{
+
+// Writes all of `bytes` to `fd`, going on after an interrupted or short write.
+Status writeAll(int fd, std::string_view bytes);
+
+// Reads the file at `path` when it is a regular file of at most `limit` bytes. It is opened
+// without blocking, so a FIFO in its place never hangs the caller; a folder gives EISDIR, any
+// other kind of file EINVAL, a larger file EFBIG. `bytes` is empty after a failure.
+Status readRegularFile(const std::string &path, std::size_t limit, std::string &bytes);
+
+} // namespace platform
