@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 namespace
@@ -118,6 +119,24 @@ TEST(CommandLineRun, ProgressLineWaitsASecondRedrawsRarelyAndIsErased)
     EXPECT_EQ(terminal.str(), "\r" + std::string(width, ' ') + "\r");
 }
 
+namespace
+{
+
+// Sets or, for nullptr, removes an environment variable of this process.
+void setVariable(const char *name, const char *value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value ? value : ""); // an empty value removes it
+#else
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
+#endif
+}
+
+} // namespace
+
 TEST(CommandLineRun, MessagesAreRussianOnlyForARussianLocale)
 {
     struct Case {
@@ -131,15 +150,11 @@ TEST(CommandLineRun, MessagesAreRussianOnlyForARussianLocale)
           Case{nullptr, nullptr, "rue_SK", false}}) {
         const std::pair<const char *, const char *> variables[] = {
             {"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}};
-        for (const auto &[name, value] : variables) {
-            if (value)
-                setenv(name, value, 1);
-            else
-                unsetenv(name);
-        }
+        for (const auto &[name, value] : variables)
+            setVariable(name, value);
         EXPECT_EQ(engine::Messages::russian(), c.russian) << (c.lang ? c.lang : "-");
         EXPECT_EQ(engine::Messages::help().starts_with("Использование"), c.russian);
     }
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        unsetenv(name);
+        setVariable(name, nullptr);
 }
