@@ -33,8 +33,8 @@ CommandLineRequest parseCommandLine(std::string_view commandLine);
 std::optional<std::uint32_t> colourForWord(std::string_view word);
 
 // Turns the text values (-ip, -ii, -tt, -pp) from the locale's encoding into UTF-8, and with
-// `foldersAsText` checks that the folders are UTF-8 text too (the window holds them as text);
-// without it the folders stay the bytes they were. Returns the switch of the first value that
+// `foldersAsText` the folders too (the window holds them as text); without it the folders stay
+// the bytes they were, for the system calls. Returns the switch of the first value that
 // cannot be decoded (the values are then partly decoded), or nullopt when every value was.
 std::optional<std::string> decodeTextValues(CommandLineRequest &parsed, bool foldersAsText);
 

@@ -10,7 +10,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format attr libattr1-dev
     adwaita-icon-theme fonts-liberation2 xvfb xauth
-    samba smbclient icoutils
+    samba smbclient icoutils locales
     clang libclang-rt-14-dev
     dpkg-dev lintian desktop-file-utils appstream file man-db librsvg2-bin
 )
