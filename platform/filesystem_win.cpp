@@ -13,7 +13,6 @@ namespace
 {
 
 constexpr int kTemporaryNameAttempts = 100;
-constexpr DWORD kWriteChunk = 1u << 30; // WriteFile takes a 32-bit length
 
 struct HandleCloser {
     HANDLE handle;
@@ -46,18 +45,6 @@ HANDLE createTemporaryFile(const std::wstring &path, std::wstring &name)
             return file;
     }
     return INVALID_HANDLE_VALUE;
-}
-
-Status writeAll(HANDLE file, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() < kWriteChunk ? DWORD(bytes.size()) : kWriteChunk;
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            return lastError();
-        bytes.remove_prefix(written);
-    }
-    return Status::success();
 }
 
 // Refuses what the rename would otherwise do to the wrong thing: a read-only file (MoveFileEx
@@ -145,7 +132,7 @@ Status replaceFile(const std::string &path, std::string_view bytes)
     const HANDLE file = createTemporaryFile(*wide, temporary);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    Status status = writeAll(file, bytes);
+    Status status = win32::writeAll(file, bytes);
     if (!CloseHandle(file) && status.ok())
         status = lastError();
     if (status.ok() && !MoveFileExW(temporary.c_str(), wide->c_str(), MOVEFILE_REPLACE_EXISTING))

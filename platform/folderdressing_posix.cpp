@@ -314,6 +314,15 @@ void tidy(int folder, const std::string &folderPath, const std::string &name,
         outcome.leftoverPath = entryPath(folderPath, outcome.leftoverPath);
 }
 
+// False, with the reason in `outcome`, when the folder could not be opened.
+bool opened(const Descriptor &dir, FolderOutcome &outcome)
+{
+    if (dir.get() >= 0)
+        return true;
+    outcome.file = lastError();
+    return false;
+}
+
 } // namespace
 
 FolderOutcome dressFolder(const std::string &folder, const std::string &name,
@@ -322,10 +331,8 @@ FolderOutcome dressFolder(const std::string &folder, const std::string &name,
 {
     FolderOutcome outcome;
     Descriptor dir(openFolder(folder));
-    if (dir.get() < 0) {
-        outcome.file = lastError();
+    if (!opened(dir, outcome))
         return outcome;
-    }
     tidy(dir.get(), folder, name, outcome);
     struct stat old = {};
     outcome.file = checkReplaceable(dir.get(), name, old);
@@ -341,10 +348,8 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
 {
     FolderOutcome outcome;
     Descriptor dir(openFolder(folder));
-    if (dir.get() < 0) {
-        outcome.file = lastError();
+    if (!opened(dir, outcome))
         return outcome;
-    }
     tidy(dir.get(), folder, name, outcome);
     outcome.file = deleteEntry(dir.get(), name);
     noteAttributes(outcome, storeAttributes(dir.get(), folderAttributes), folder);

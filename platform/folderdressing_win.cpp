@@ -13,7 +13,6 @@ namespace
 {
 
 constexpr int kTemporaryNameAttempts = 100;
-constexpr DWORD kWriteChunk = 1u << 30; // WriteFile takes a 32-bit length
 
 struct FindCloser {
     HANDLE handle;
@@ -120,18 +119,6 @@ HANDLE createTemporary(const std::wstring &folder, const std::string &name, DWOR
     return INVALID_HANDLE_VALUE;
 }
 
-Status writeAll(HANDLE file, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const DWORD chunk = bytes.size() < kWriteChunk ? DWORD(bytes.size()) : kWriteChunk;
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            return lastError();
-        bytes.remove_prefix(written);
-    }
-    return Status::success();
-}
-
 // Writes the new file with its attributes, then moves it over the old one.
 Status writeFile(const std::wstring &folder, const std::string &name, std::string_view bytes,
                  std::uint32_t attributes, FolderOutcome &outcome)
@@ -143,7 +130,7 @@ Status writeFile(const std::wstring &folder, const std::string &name, std::strin
     const HANDLE file = createTemporary(folder, name, attributes, temporary);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
-    Status status = writeAll(file, bytes);
+    Status status = win32::writeAll(file, bytes);
     if (!CloseHandle(file) && status.ok())
         status = lastError();
     if (status.ok() && !MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))

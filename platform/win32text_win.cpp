@@ -89,4 +89,17 @@ Status invalidTextStatus()
     return statusFor(ERROR_NO_UNICODE_TRANSLATION);
 }
 
+Status writeAll(void *file, std::string_view bytes)
+{
+    constexpr DWORD kWriteChunk = 1u << 30; // WriteFile takes a 32-bit length
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() < kWriteChunk ? DWORD(bytes.size()) : kWriteChunk;
+        DWORD written = 0;
+        if (!WriteFile(static_cast<HANDLE>(file), bytes.data(), chunk, &written, nullptr))
+            return statusFor(GetLastError());
+        bytes.remove_prefix(written);
+    }
+    return Status::success();
+}
+
 } // namespace platform::win32

@@ -26,4 +26,7 @@ Status statusFor(unsigned long code);
 // The failure that a path which is not valid UTF-8 gives (ERROR_NO_UNICODE_TRANSLATION).
 Status invalidTextStatus();
 
+// Writes all of `bytes` to an open file handle (a HANDLE), in pieces WriteFile's length can hold.
+Status writeAll(void *file, std::string_view bytes);
+
 } // namespace platform::win32
