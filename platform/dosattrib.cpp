@@ -2,8 +2,6 @@
 
 #include "attributes.h"
 
-#include <cstdio>
-
 namespace platform
 {
 
@@ -78,8 +76,13 @@ std::optional<std::uint32_t> decodeSambaV5(std::string_view raw)
 
 std::string encodeDosAttrib(std::uint32_t attributes)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%x", attributes & ~kAttrDirectory);
+    attributes &= ~kAttrDirectory;
+    std::string text = "0x";
+    int shift = 28;
+    while (shift > 0 && (attributes >> shift) == 0) // "0x%x": no leading zeros
+        shift -= 4;
+    for (; shift >= 0; shift -= 4)
+        text += "0123456789abcdef"[(attributes >> shift) & 0xF];
     return text;
 }
 

@@ -23,8 +23,9 @@ struct FolderOutcome {
 // later call goes through that handle, so nothing outside the folder is ever touched. The new file
 // gets its attributes and the old file's permissions (and, as root, owner) before it takes the
 // old one's place in one rename: after any failure or kill the name holds the old file or the new
-// one, whole. Refuses a link, a folder or a read-only file in the file's place; removes the
-// folder's stale temporaries first.
+// one, whole. Refuses a link, a folder or a read-only file in the file's place. A new file is
+// written unnamed where the file system allows, so it never leaves a temporary behind; replacing
+// a file first removes the folder's stale temporaries, the only place a killed run leaves one.
 FolderOutcome dressFolder(const std::string &folder, const std::string &name,
                           std::string_view bytes, std::uint32_t fileAttributes,
                           std::uint32_t folderAttributes);

@@ -1,6 +1,6 @@
 #include "temporaryname.h"
 
-#include <cstdio>
+#include <cstdint>
 #include <random>
 
 namespace platform
@@ -22,10 +22,14 @@ bool isLowerHex(char c)
 std::string temporaryNameFor(std::string_view name)
 {
     thread_local std::mt19937_64 generator{std::random_device{}()};
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%012llx~",
-                  static_cast<unsigned long long>(generator() & 0xFFFFFFFFFFFFull));
-    return "." + std::string(name.substr(0, kMaxBaseInTemporaryName)) + suffix;
+    const std::string_view base = name.substr(0, kMaxBaseInTemporaryName);
+    std::string temporary;
+    temporary.reserve(base.size() + kHexDigits + 3);
+    temporary.append(".").append(base).append(".");
+    const std::uint64_t bits = generator();
+    for (std::size_t digit = kHexDigits; digit-- > 0;)
+        temporary += "0123456789abcdef"[(bits >> (digit * 4)) & 0xF];
+    return temporary + "~";
 }
 
 bool isTemporaryName(std::string_view entry, std::string_view name)

@@ -1,5 +1,6 @@
-// What a killed run leaves in a folder: the next run that dresses or undresses the folder removes
-// its stale temporaries, and says so when it cannot.
+// What a killed run leaves in a folder (a temporary beside the file it was replacing): the next
+// run that replaces or removes that file removes the folder's stale temporaries, and says so when
+// it cannot.
 #include "tempfolder.h"
 
 #include "engine/folderdresser.h"
@@ -85,6 +86,7 @@ TEST(Leftovers, DressingAndRemovingTakeAwayOnlyOurStaleTemporaries)
         const std::string folder = tmp / "f", outside = tmp / "outside.txt";
         std::filesystem::create_directory(folder);
         testing_support::writeTextFile(outside, "precious");
+        testing_support::writeTextFile(folder + "/desktop.ini", "old");
         for (const Planted &p : kPlanted)
             plant(folder, p, outside);
         engine::SystemFolderIo io;
