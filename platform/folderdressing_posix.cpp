@@ -5,10 +5,12 @@
 #include "posixfile.h"
 #include "temporaryname.h"
 
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,24 +79,46 @@ Status settleFile(int fd, std::uint32_t attributes, const struct stat &old)
     return status;
 }
 
+std::atomic<bool> g_linkThroughProc{false}; // naming an open file directly was refused once
+
 // Gives the unnamed file `fd` the name `target` in the folder; fails with EEXIST when taken.
+// Naming an open file directly needs root (or Linux 6.10); else it is reached through /proc.
 int nameUnnamed(int fd, int folder, const std::string &target)
 {
+    if (!g_linkThroughProc.load(std::memory_order_relaxed)) {
+        const int linked = linkat(fd, "", folder, target.c_str(), AT_EMPTY_PATH);
+        if (linked == 0 || errno != ENOENT)
+            return linked;
+        g_linkThroughProc.store(true, std::memory_order_relaxed);
+    }
     char source[40] = "/proc/self/fd/";
     *std::to_chars(source + 14, source + sizeof source - 1, fd).ptr = '\0';
     return linkat(AT_FDCWD, source, folder, target.c_str(), AT_SYMLINK_FOLLOW);
 }
 
 // A new hidden file beside `name`, never more open than the old file; its name goes into
-// `temporary`.
-int createTemporary(int folder, const std::string &name, const struct stat &old,
-                    std::string &temporary)
+// `temporary`. The holder of the folder's lock takes the fixed name: finding it there already
+// means a killed run left it, and only then is the folder searched for what else was left.
+int createTemporary(const OpenFolder &folder, const std::string &name, const struct stat &old,
+                    bool locked, std::string &temporary, FolderOutcome &outcome)
 {
     const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : 0666;
+    const auto create = [&] {
+        return openat(folder.fd(), temporary.c_str(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    };
+    if (locked) {
+        temporary = lockedTemporaryNameFor(name);
+        int fd = create();
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+        folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
+        if ((fd = create()) >= 0 || errno != EEXIST)
+            return fd;
+    }
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = temporaryNameFor(name);
-        const int fd = openat(folder, temporary.c_str(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd = create();
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -105,11 +129,11 @@ int createTemporary(int folder, const std::string &name, const struct stat &old,
 // attributes and the old file's permissions, then renamed over `name`. `vanished` says its
 // hidden name was taken away before the rename (a run tidying the same folder).
 Status replaceOnce(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                   std::uint32_t attributes, const struct stat &old, FolderOutcome &outcome,
-                   bool &vanished)
+                   std::uint32_t attributes, const struct stat &old, bool locked,
+                   FolderOutcome &outcome, bool &vanished)
 {
     std::string temporary;
-    Descriptor file(createTemporary(folder.fd(), name, old, temporary));
+    Descriptor file(createTemporary(folder, name, old, locked, temporary, outcome));
     if (file.get() < 0)
         return lastError();
     Status status = writeAll(file.get(), bytes);
@@ -131,17 +155,21 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
     return status;
 }
 
-// Replaces the folder's file. A kill can leave the hidden file of this road behind, so the
-// folder's stale temporaries go first.
+// Replaces the folder's file. Of our runs only one at a time holds a folder's lock (released when
+// the folder is closed, or the run killed). A run that cannot have it (another is writing here,
+// or the file system has no locks) uses a random hidden name and searches the folder for
+// leftovers first.
 Status writeReplacement(const OpenFolder &folder, const std::string &name, std::string_view bytes,
                         std::uint32_t attributes, const struct stat &old, FolderOutcome &outcome)
 {
-    folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
+    const bool locked = flock(folder.fd(), LOCK_EX | LOCK_NB) == 0;
+    if (!locked)
+        folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
     Status status;
     bool vanished = true;
     for (int attempt = 0; attempt < 2 && vanished; ++attempt) {
         vanished = false;
-        status = replaceOnce(folder, name, bytes, attributes, old, outcome, vanished);
+        status = replaceOnce(folder, name, bytes, attributes, old, locked, outcome, vanished);
     }
     return status;
 }

@@ -11,6 +11,7 @@ namespace
 
 constexpr std::size_t kMaxBaseInTemporaryName = 200; // keeps the hidden name under NAME_MAX
 constexpr std::size_t kHexDigits = 12;
+constexpr std::uint64_t kDigitBits = 0xFFFFFFFFFFFFull; // the 12 digits' worth
 
 bool isLowerHex(char c)
 {
@@ -26,10 +27,22 @@ std::string temporaryNameFor(std::string_view name)
     std::string temporary;
     temporary.reserve(base.size() + kHexDigits + 3);
     temporary.append(".").append(base).append(".");
-    const std::uint64_t bits = generator();
+    std::uint64_t bits = generator() & kDigitBits;
+    if (bits == 0) // the locked run's name
+        bits = 1;
     for (std::size_t digit = kHexDigits; digit-- > 0;)
         temporary += "0123456789abcdef"[(bits >> (digit * 4)) & 0xF];
-    return temporary + "~";
+    temporary += '~';
+    return temporary;
+}
+
+std::string lockedTemporaryNameFor(std::string_view name)
+{
+    const std::string_view base = name.substr(0, kMaxBaseInTemporaryName);
+    std::string temporary;
+    temporary.reserve(base.size() + kHexDigits + 3);
+    temporary.append(".").append(base).append(".").append(kHexDigits, '0').append("~");
+    return temporary;
 }
 
 bool isTemporaryName(std::string_view entry, std::string_view name)

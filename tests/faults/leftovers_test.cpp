@@ -1,6 +1,6 @@
-// What a killed run leaves in a folder (a temporary beside the file it was replacing): the next
-// run that replaces or removes that file removes the folder's stale temporaries, and says so when
-// it cannot.
+// What a killed run leaves in a folder (a temporary beside the file it was replacing, under the
+// name the folder's lock holder uses): the next run that replaces or removes that file finds it
+// and removes the folder's stale temporaries, and says so when it cannot.
 #include "tempfolder.h"
 
 #include "engine/folderdresser.h"
@@ -30,6 +30,7 @@ struct Planted {
 };
 
 const Planted kPlanted[] = {
+    {".desktop.ini.000000000000~", Kind::File, true},
     {".desktop.ini.0123456789ab~", Kind::File, true},
     {".desktop.ini.fedcba987654~", Kind::File, true},
     {".desktop.ini.00000000000a~", Kind::Link, false},
