@@ -13,12 +13,19 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using faults::FaultFolders;
@@ -30,6 +37,7 @@ namespace
 
 constexpr int kCannotMount = 77;
 constexpr int kCannotSwitchUser = 2;
+constexpr int kCannotFilter = 78;
 
 engine::CustomisationRequest requestFor(const std::vector<std::string> &folders)
 {
@@ -131,6 +139,33 @@ private:
     std::string m_victim;  // the folder deleted then
 };
 
+// From here on this process is refused, as a Debian 12 kernel refuses them, the two calls newer
+// kernels have: getxattrat (ENOSYS) and naming an open file without root (ENOENT).
+bool refuseNewerCalls()
+{
+#if defined(__x86_64__)
+    constexpr unsigned kGetXattrAt = 464;
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AUDIT_ARCH_X86_64, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kGetXattrAt, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_linkat, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, AT_EMPTY_PATH, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOENT),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+#else
+    return false;
+#endif
+}
+
 } // namespace
 
 TEST(DiskFaults, FullDiskKeepsEveryOldFileAndLeavesNoTemporaryFile)
@@ -188,6 +223,33 @@ TEST(DiskFaults, ReadOnlyDesktopIniSurvivesApplyingAndRemoving)
     engine::delicon(request, "1", io);
     EXPECT_EQ(folders.state(1, newBytes(request)), State::Old);
     EXPECT_EQ(folders.state(0, newBytes(request)), State::None);
+}
+
+// Samba marks a file read-only in its attribute alone, keeping the write bits. On a kernel
+// without the newer calls that attribute and the naming of new files go through /proc.
+TEST(DiskFaults, OlderKernelRefusesTheSameReadOnlyFileAndWritesTheSameNewOnes)
+{
+    for (const bool older : {false, true}) {
+        SCOPED_TRACE(older ? "older kernel" : "this kernel");
+        TempFolder tmp;
+        FaultFolders folders(tmp / "targets", 4, faults::oldFilesExcept(4, {0}));
+        ASSERT_EQ(setxattr(folders.iniPath(2).c_str(), "user.DOSATTRIB", "0x1", 3, 0), 0);
+        const auto request = requestFor(folders.paths());
+        const int status = testing_support::runInChild([&] {
+            if (older && !refuseNewerCalls())
+                return kCannotFilter;
+            engine::SystemFolderIo io;
+            return report(
+                failureProblems(engine::makeicon(request, io), folders.folder(2), EACCES));
+        });
+        if (status == kCannotFilter)
+            GTEST_SKIP() << "cannot filter system calls here";
+        EXPECT_EQ(status, 0) << "the child's findings are printed above";
+        EXPECT_EQ(folders.check(newBytes(request)), "");
+        for (std::size_t i : {0, 1})
+            EXPECT_EQ(platform::getFileAttributes(folders.iniPath(i)), platform::kAttrHidden) << i;
+        EXPECT_EQ(folders.state(2, newBytes(request)), State::Old);
+    }
 }
 
 TEST(DiskFaults, FolderDeletedMidListStopsTheRunWithoutStrayFiles)
