@@ -12,11 +12,13 @@
 // loop's 6: openat of the folder and its close (every later call goes through it), newfstatat
 // (is there an old file?), then openat O_TMPFILE, write, fsetxattr, linkat, fsetxattr on the
 // folder, close. Over the same folders again 12 (14 where the old file's owner or mode differs):
-// openat of the folder, newfstatat and getxattrat of the old file (a link, a folder or read-only
-// is refused), 2 getdents64 (stale temporaries), openat of the hidden file, write, fsetxattr,
-// fstat (do owner and mode match the old file's? else fchown, fchmod), close, renameat,
-// fsetxattr on the folder, close. Before Linux 6.13 the old file's attribute is read through
-// /proc. No poll, no futex, no event processing; the whole start-up is about 60 calls.
+// openat of the folder, newfstatat and getxattrat of the old file (a link, a folder or a
+// read-only file is refused; strace 6.1 leaves getxattrat out of its table), flock of the folder
+// (its holder alone uses the fixed hidden name, so a killed run's leftover is found by creating
+// it), openat of the hidden file, write, fsetxattr, fstat (owner and mode as the old file's? else
+// fchown, fchmod), close, renameat, fsetxattr on the folder, close. Before Linux 6.13 the old
+// file's attribute is read through /proc, and before 6.10 a user other than root names the new
+// file through /proc. No poll, no futex, no event processing; start-up is about 60 calls.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
