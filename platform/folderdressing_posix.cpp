@@ -87,9 +87,11 @@ int nameUnnamed(int fd, int folder, const std::string &target)
 {
     if (!g_linkThroughProc.load(std::memory_order_relaxed)) {
         const int linked = linkat(fd, "", folder, target.c_str(), AT_EMPTY_PATH);
-        if (linked == 0 || errno != ENOENT)
+        if (linked == 0 || (errno != ENOENT && errno != EPERM))
             return linked;
-        g_linkThroughProc.store(true, std::memory_order_relaxed);
+        // ENOENT is the kernel's refusal; EPERM a filter's, or a real one /proc will repeat.
+        if (errno == ENOENT)
+            g_linkThroughProc.store(true, std::memory_order_relaxed);
     }
     char source[40] = "/proc/self/fd/";
     *std::to_chars(source + 14, source + sizeof source - 1, fd).ptr = '\0';
