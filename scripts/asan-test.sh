@@ -13,8 +13,10 @@ XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
-# Benchmarks only print figures: not worth their build time here.
-cmake --preset asan -B "$BUILD_DIR" -DRAVO2_BUILD_BENCHMARKS=OFF
+# Benchmarks only print figures: not worth their build time here. Line tables (-g1) are all the
+# sanitizers' traces need.
+cmake --preset asan -B "$BUILD_DIR" -DRAVO2_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+    -DCMAKE_C_FLAGS_DEBUG=-g1
 cmake --build "$BUILD_DIR" -j"$JOBS"
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:detect_odr_violation=2:exitcode=86"

@@ -15,6 +15,7 @@ if [[ ! -x "$LINUX_BUILD_DIR/tests/wine/folderprobe" ]]; then
 fi
 cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
     -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF -DRAVO2_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1 \
     -DRAVO2_LINUX_BUILD_DIR="$(cd "$LINUX_BUILD_DIR" && pwd)"
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 300 "$@"
