@@ -40,16 +40,6 @@ std::string replaced(std::string_view path, char from, char to)
     return result;
 }
 
-std::string lower(std::string_view text)
-{
-    std::string result(text);
-    for (char &c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
 std::vector<std::string_view> components(std::string_view path)
 {
     std::vector<std::string_view> parts;
@@ -88,9 +78,9 @@ std::optional<std::string_view> systemLibraryName(std::string_view value)
 {
     if (value.size() <= kSystemFolder.size())
         return std::nullopt;
-    const std::string head = replaced(lower(value.substr(0, kSystemFolder.size())), '/', '\\');
+    const std::string head = replaced(asciiLower(value.substr(0, kSystemFolder.size())), '/', '\\');
     const std::string_view name = value.substr(kSystemFolder.size());
-    if (head != lower(kSystemFolder) || name.find_first_of("\\/") != std::string_view::npos)
+    if (head != asciiLower(kSystemFolder) || name.find_first_of("\\/") != std::string_view::npos)
         return std::nullopt;
     return name;
 }
@@ -174,10 +164,10 @@ bool ClientPaths::isWindowsForm(std::string_view path)
 bool ClientPaths::isWindowsOwnLibrary(std::string_view normalPath)
 {
     const auto parts = components(normalPath);
-    if (parts.size() < 3 || lower(parts.back()).starts_with("wine"))
+    if (parts.size() < 3 || asciiLower(parts.back()).starts_with("wine"))
         return false;
-    const std::string folder = lower(parts[parts.size() - 2]);
-    const std::string parent = lower(parts[parts.size() - 3]);
+    const std::string folder = asciiLower(parts[parts.size() - 2]);
+    const std::string parent = asciiLower(parts[parts.size() - 3]);
     if (parent == "wine")
         return folder == "x86_64-windows" || folder == "i386-windows";
     // A 64-bit prefix keeps the 32-bit copies in syswow64; a client finds its own in system32.
@@ -220,13 +210,23 @@ std::optional<std::string> ClientPaths::wineLibrary(std::string_view name) const
 {
     // Windows does not mind the case of a name; Wine's files are named in lower case.
     for (const std::string &folder : m_wineFolders) {
-        for (const std::string &candidate : {std::string(name), lower(name)}) {
+        for (const std::string &candidate : {std::string(name), asciiLower(name)}) {
             const std::string path = folder + '/' + candidate;
             if (fileexists(path))
                 return path;
         }
     }
     return std::nullopt;
+}
+
+std::string asciiLower(std::string_view text)
+{
+    std::string result(text);
+    for (char &c : result) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return result;
 }
 
 } // namespace engine

@@ -62,4 +62,7 @@ private:
     std::vector<std::string> m_wineFolders; // searched for %SystemRoot%\system32 names
 };
 
+// The text with its ASCII letters in lower case: how Windows and Samba compare names and keys.
+std::string asciiLower(std::string_view text);
+
 } // namespace engine

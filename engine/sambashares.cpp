@@ -19,16 +19,6 @@ std::string_view trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-std::string lower(std::string_view text)
-{
-    std::string result(text);
-    for (char &c : result) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return result;
-}
-
 // One section of the configuration as the parser meets it.
 struct Section {
     std::string name;
@@ -43,10 +33,10 @@ SambaShares SambaShares::parse(std::string_view configuration, std::string_view 
     SambaShares shares;
     std::optional<Section> section;
     const auto finish = [&] {
-        if (!section || section->printable || lower(section->name) == "global")
+        if (!section || section->printable || asciiLower(section->name) == "global")
             return;
         std::string path = section->path;
-        if (path.empty() && lower(section->name) == "homes")
+        if (path.empty() && asciiLower(section->name) == "homes")
             path = std::string(home);
         if (path.starts_with('/') && path.find('%') == std::string::npos)
             shares.m_shares.push_back({section->name, ClientPaths::lexicallyNormal(path)});
@@ -65,12 +55,12 @@ SambaShares SambaShares::parse(std::string_view configuration, std::string_view 
         if (!section || equals == std::string_view::npos || line.starts_with('#') ||
             line.starts_with(';'))
             continue;
-        const std::string key = lower(trimmed(line.substr(0, equals)));
+        const std::string key = asciiLower(trimmed(line.substr(0, equals)));
         const std::string_view value = trimmed(line.substr(equals + 1));
         if (key == "path" || key == "directory")
             section->path = std::string(value);
         else if (key == "printable" || key == "print ok")
-            section->printable = lower(value) == "yes";
+            section->printable = asciiLower(value) == "yes";
     }
     finish();
     return shares;

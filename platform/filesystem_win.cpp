@@ -47,23 +47,6 @@ HANDLE createTemporaryFile(const std::wstring &path, std::wstring &name)
     return INVALID_HANDLE_VALUE;
 }
 
-// Refuses what the rename would otherwise do to the wrong thing: a read-only file (MoveFileEx
-// replaces it on some file systems), a reparse point (the link, not its target, would go), a
-// folder.
-Status checkReplaceable(const std::wstring &path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? Status::success() : win32::statusFor(error);
-    }
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return win32::statusFor(ERROR_CANT_RESOLVE_FILENAME);
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-        return win32::statusFor(ERROR_ACCESS_DENIED);
-    return Status::success();
-}
-
 std::wstring withoutTrailingSeparators(std::wstring path)
 {
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/'))
@@ -126,7 +109,7 @@ Status replaceFile(const std::string &path, std::string_view bytes)
         return win32::invalidTextStatus();
     if (path.empty())
         return win32::statusFor(ERROR_FILE_NOT_FOUND);
-    if (Status status = checkReplaceable(*wide); !status.ok())
+    if (Status status = win32::checkReplaceable(*wide); !status.ok())
         return status;
     std::wstring temporary;
     const HANDLE file = createTemporaryFile(*wide, temporary);

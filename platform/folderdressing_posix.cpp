@@ -247,6 +247,14 @@ Status deleteEntry(const OpenFolder &folder, const std::string &name)
     return Status::success();
 }
 
+// False, with the reason in `outcome`, when the folder could not be opened.
+bool opened(const OpenFolder &folder, FolderOutcome &outcome)
+{
+    if (!folder.isOpen())
+        outcome.file = folder.openError();
+    return folder.isOpen();
+}
+
 } // namespace
 
 FolderOutcome dressFolder(const std::string &folderPath, const std::string &name,
@@ -255,10 +263,8 @@ FolderOutcome dressFolder(const std::string &folderPath, const std::string &name
 {
     FolderOutcome outcome;
     const OpenFolder folder(folderPath);
-    if (!folder.isOpen()) {
-        outcome.file = folder.openError();
+    if (!opened(folder, outcome))
         return outcome;
-    }
     outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
     if (outcome.file.ok())
         noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),
@@ -271,10 +277,8 @@ FolderOutcome undressFolder(const std::string &folderPath, const std::string &na
 {
     FolderOutcome outcome;
     const OpenFolder folder(folderPath);
-    if (!folder.isOpen()) {
-        outcome.file = folder.openError();
+    if (!opened(folder, outcome))
         return outcome;
-    }
     folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
     outcome.file = deleteEntry(folder, name);
     noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),

@@ -87,22 +87,6 @@ void removeStaleTemporaries(const std::wstring &folder, const std::string &name,
     }
 }
 
-// Refuses what the rename would otherwise do to the wrong thing: a read-only file, a reparse
-// point (the link, not its target, would go), a folder.
-Status checkReplaceable(const std::wstring &path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? Status::success() : win32::statusFor(error);
-    }
-    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return win32::statusFor(ERROR_CANT_RESOLVE_FILENAME);
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
-        return win32::statusFor(ERROR_ACCESS_DENIED);
-    return Status::success();
-}
-
 // A new hidden-named file that already carries the attributes the final file gets.
 HANDLE createTemporary(const std::wstring &folder, const std::string &name, DWORD attributes,
                        std::wstring &path)
@@ -124,7 +108,7 @@ Status writeFile(const std::wstring &folder, const std::string &name, std::strin
                  std::uint32_t attributes, FolderOutcome &outcome)
 {
     const std::wstring target = entryPath(folder, *win32::toWide(name));
-    if (Status status = checkReplaceable(target); !status.ok())
+    if (Status status = win32::checkReplaceable(target); !status.ok())
         return status;
     std::wstring temporary;
     const HANDLE file = createTemporary(folder, name, attributes, temporary);
@@ -142,6 +126,18 @@ Status writeFile(const std::wstring &folder, const std::string &name, std::strin
     return status;
 }
 
+// Checks the folder and removes its stale temporaries; false, with the reason in `outcome`, when
+// it is not a folder to work in.
+bool prepared(const std::string &folder, const std::string &name, std::wstring &path,
+              FolderOutcome &outcome)
+{
+    outcome.file = checkFolder(folder, path);
+    if (!outcome.file.ok())
+        return false;
+    removeStaleTemporaries(path, name, outcome);
+    return true;
+}
+
 } // namespace
 
 FolderOutcome dressFolder(const std::string &folder, const std::string &name,
@@ -150,10 +146,8 @@ FolderOutcome dressFolder(const std::string &folder, const std::string &name,
 {
     FolderOutcome outcome;
     std::wstring path;
-    outcome.file = checkFolder(folder, path);
-    if (!outcome.file.ok())
+    if (!prepared(folder, name, path, outcome))
         return outcome;
-    removeStaleTemporaries(path, name, outcome);
     outcome.file = writeFile(path, name, bytes, fileAttributes, outcome);
     if (outcome.file.ok())
         noteAttributes(outcome, setAttributes(path, folderAttributes), path);
@@ -165,10 +159,8 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
 {
     FolderOutcome outcome;
     std::wstring path;
-    outcome.file = checkFolder(folder, path);
-    if (!outcome.file.ok())
+    if (!prepared(folder, name, path, outcome))
         return outcome;
-    removeStaleTemporaries(path, name, outcome);
     // DeleteFileW itself refuses a read-only file and removes a link, not its target.
     if (!DeleteFileW(entryPath(path, *win32::toWide(name)).c_str()))
         outcome.file = lastError();

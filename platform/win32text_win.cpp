@@ -102,4 +102,18 @@ Status writeAll(void *file, std::string_view bytes)
     return Status::success();
 }
 
+Status checkReplaceable(const std::wstring &path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND ? Status::success() : statusFor(error);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return statusFor(ERROR_CANT_RESOLVE_FILENAME);
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))
+        return statusFor(ERROR_ACCESS_DENIED);
+    return Status::success();
+}
+
 } // namespace platform::win32

@@ -29,4 +29,9 @@ Status invalidTextStatus();
 // Writes all of `bytes` to an open file handle (a HANDLE), in pieces WriteFile's length can hold.
 Status writeAll(void *file, std::string_view bytes);
 
+// Refuses what a rename over `path` would do to the wrong thing: a read-only file (MoveFileEx
+// replaces it on some file systems), a reparse point (the link, not its target, would go), a
+// folder. Success when nothing is there.
+Status checkReplaceable(const std::wstring &path);
+
 } // namespace platform::win32

@@ -5,6 +5,7 @@
 #include "vindle/cscrabinterface.h"
 #include "vindle/modulestate.h"
 #include "vindle/picturesurface_win.h"
+#include "vindle/thismodule_win.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -33,15 +34,6 @@ PictureSurface &threadSurface()
 {
     thread_local std::unique_ptr<PictureSurface> surface = std::make_unique<PictureSurface>();
     return *surface;
-}
-
-HINSTANCE thisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&thisModule), &module);
-    return module;
 }
 
 } // namespace

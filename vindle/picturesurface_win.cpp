@@ -1,6 +1,7 @@
 #include "vindle/picturesurface_win.h"
 
 #include "vindle/modulestate.h"
+#include "vindle/thismodule_win.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,15 +17,6 @@ constexpr wchar_t windowClass[] = L"ravo2.vindle.PictureBox";
 int pixelsFor(double twips, double twipsPerPixel)
 {
     return std::max(0L, std::lround(twips / twipsPerPixel));
-}
-
-HINSTANCE thisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCWSTR>(&thisModule), &module);
-    return module;
 }
 
 } // namespace
