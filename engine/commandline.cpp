@@ -66,6 +66,8 @@ void applyPiece(std::string_view piece, CommandLineRequest &request)
             request.windowsMode = WindowsMode::Xp;
         else if (word == "9x")
             request.windowsMode = WindowsMode::Nt9x;
+    } else if (name == "-ci") {
+        request.copyIcon = true;
     }
 }
 
@@ -167,6 +169,8 @@ void applyCommandLine(CommandLineRequest &&parsed, CustomisationRequest &request
         request.nameColour = *parsed.colour;
     if (parsed.windowsMode)
         request.windowsMode = *parsed.windowsMode;
+    if (parsed.copyIcon)
+        request.copyIcon = true;
 }
 
 std::string helpText()

@@ -23,6 +23,7 @@ struct CommandLineRequest {
     std::optional<std::string> picturePath; // "-pp" (also ticks the background flag)
     std::optional<std::uint32_t> colour;    // "-tc" with a known colour word
     std::optional<WindowsMode> windowsMode; // "-wv" with "xp" or "9x"
+    bool copyIcon = false;                  // "-ci": copy the icon and picture into the folders
 };
 
 // Cuts the command-line text into switches. A piece starts at a "-" that begins the line or

@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "messages.h"
+#include "settings.h"
 #include "startup.h"
 #include "sysversion.h"
 
@@ -44,6 +45,8 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
     }
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
+    // The window's road starts from the stored option too.
+    request.copyIcon = Settings().copyIconToFolder();
     applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;

@@ -30,6 +30,7 @@ struct CustomisationRequest {
     std::uint32_t nameColour = 0;              // Picture1's background, 0x00BBGGRR
     bool onlyFirstFolder = false;              // options dialog Option2 ("one folder")
     WindowsMode windowsMode = WindowsMode::Xp; // options dialog Option3 / Option4
+    bool copyIcon = false; // the icon and picture are copied into each folder under content names
 
     bool anythingToMake() const { return makeIcon || makeInfoTip || makeBackground; }
 };

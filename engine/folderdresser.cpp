@@ -2,6 +2,7 @@
 
 #include "desktopiniwriter.h"
 #include "folderpaths.h"
+#include "iconcopy.h"
 #include "messages.h"
 #include "platform/codepage.h"
 
@@ -18,14 +19,16 @@ namespace
 
 // Values alike in every folder name no folder; any file's place gives them.
 constexpr const char *kAnyIni = "/desktop.ini";
+// Read back only to find the copies it names; a larger file names none of ours.
+constexpr std::size_t kIniReadLimit = 1 << 20;
 
 // One run of makeicon: the bytes every folder gets and what the run has seen so far.
 class DressingRun
 {
 public:
     DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result,
-                const SambaConfigurationSource &samba)
-        : m_request(request), m_io(io), m_result(result), m_plan(request, samba),
+                const SambaConfigurationSource &samba, const IconCopies *copies)
+        : m_request(request), m_io(io), m_result(result), m_copies(copies), m_plan(request, samba),
           m_codePage(platform::ansiCodePage()),
           m_bytes(DesktopIniWriter::bytes(request, m_codePage,
                                           {m_plan.iconFor(kAnyIni), m_plan.pictureFor(kAnyIni)})),
@@ -38,6 +41,8 @@ public:
     {
         if (!m_bytes)
             return DesktopIniWriter::checkValues(m_request);
+        if (m_copies && !m_copies->status().ok())
+            return m_copies->status();
         // An empty entry would dress the current directory, which no entry names.
         if (folder.empty())
             return platform::Status::failure(ENOENT, std::strerror(ENOENT));
@@ -46,15 +51,27 @@ public:
         if (!m_plan.sameForEveryFolder())
             own = DesktopIniWriter::bytes(m_request, m_codePage,
                                           {m_plan.iconFor(ini), m_plan.pictureFor(ini)});
-        platform::FolderOutcome outcome = m_io.dressFolder(folder, own ? *own : *m_bytes,
-                                                           kIniFileAttributes, m_folderAttributes);
+        std::string oldIni;
+        m_io.readFolderFile(folder, kDesktopIni, kIniReadLimit, oldIni);
+        std::vector<std::string> placed;
+        if (m_copies) {
+            if (platform::Status status = m_copies->place(m_io, folder, placed); !status.ok())
+                return status;
+        }
+        const std::string_view bytes = own ? *own : *m_bytes;
+        platform::FolderOutcome outcome =
+            m_io.dressFolder(folder, bytes, kIniFileAttributes, m_folderAttributes);
         noteAttributeResult(outcome.attributes, outcome.attributesPath);
         noteLeftover(outcome);
         if (!outcome.file.ok()) {
+            // The folder keeps its old file: it keeps what that file names and nothing new.
+            IconCopies::remove(m_io, folder, placed, IconCopies::namedCopies(oldIni, m_codePage));
             if (!outcome.leftover.ok())
                 outcome.file.message += "; " + leftoverText(outcome.leftoverPath, outcome.leftover);
             return outcome.file;
         }
+        IconCopies::remove(m_io, folder, IconCopies::namedCopies(oldIni, m_codePage),
+                           IconCopies::namedCopies(bytes, m_codePage));
         ++m_result.foldersWritten;
         noteWarning(ini, folder);
         m_io.notifyFolderChanged(folder);
@@ -89,6 +106,7 @@ private:
     const CustomisationRequest &m_request; // what the run applies
     FolderIo &m_io;                        // where the calls go
     MakeIconResult &m_result;              // the run's account
+    const IconCopies *m_copies;            // the files copied into each folder, if any
     IniPathPlan m_plan;                    // the icon and picture paths, folder by folder
     unsigned m_codePage;                   // the ANSI code page the files are written in
     std::optional<std::string> m_bytes; // the file for paths alike in all; absent when unwritable
@@ -137,7 +155,11 @@ MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
     if (folders.empty())
         return result;
     result.pass.total = request.onlyFirstFolder ? 1 : folders.size();
-    DressingRun run(request, io, result, samba);
+    std::optional<IconCopies> copies;
+    if (request.copyIcon)
+        copies.emplace(request);
+    DressingRun run(copies ? copies->request() : request, io, result, samba,
+                    copies ? &*copies : nullptr);
     platform::Status failure;
     std::optional<std::size_t> failedAt =
         dressingPass(run, folders, result.pass, progress, failure);
@@ -166,11 +188,15 @@ PassCount delicon(const CustomisationRequest &request, std::string_view scope, F
     else
         return {};
     PassCount pass{0, folders->size(), false};
+    const unsigned codePage = platform::ansiCodePage();
     for (std::size_t i = 0; i < folders->size(); ++i) {
         const std::string &folder = (*folders)[i];
         // An empty path would remove the current directory's file, which no entry names.
         if (!folder.empty()) {
-            io.undressFolder(folder, kFolderAttributesRemoved);
+            std::string oldIni;
+            io.readFolderFile(folder, kDesktopIni, kIniReadLimit, oldIni);
+            if (io.undressFolder(folder, kFolderAttributesRemoved).file.ok())
+                IconCopies::remove(io, folder, IconCopies::namedCopies(oldIni, codePage), {});
             io.notifyFolderChanged(folder);
         }
         if (!goOn(pass, progress))

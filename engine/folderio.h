@@ -2,6 +2,7 @@
 
 #include "platform/folderdressing.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +23,17 @@ public:
     virtual platform::FolderOutcome undressFolder(const std::string &folder,
                                                   std::uint32_t folderAttributes) = 0;
     virtual void notifyFolderChanged(const std::string &folder) = 0;
+
+    // The folder's file `name` (at most `limit` bytes), never read through a link.
+    virtual platform::Status readFolderFile(const std::string &folder, const std::string &name,
+                                            std::size_t limit, std::string &bytes);
+    // Puts a file beside desktop.ini as dressFolder puts desktop.ini; the folder keeps its
+    // attributes.
+    virtual platform::FolderOutcome writeFolderFile(const std::string &folder,
+                                                    const std::string &name, std::string_view bytes,
+                                                    std::uint32_t fileAttributes);
+    // Deletes a regular file of the folder; a link or a folder in its place stays.
+    virtual platform::Status removeFolderFile(const std::string &folder, const std::string &name);
 };
 
 // The real file system through the platform layer.

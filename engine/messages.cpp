@@ -35,6 +35,8 @@ std::string Messages::help()
                 "black,\n"
                 "                 white, yellow, orange\n"
                 "  -wv <xp|9x>    xp: folder attribute 1 (read-only); 9x: 5 (and system)\n"
+                "  -ci            copy the icon and picture into each folder (hidden, named\n"
+                "                 by their content), so every client of a share shows them\n"
                 "  --help         show this help (only as the whole line)\n"
                 "  --version      show the version (only as the whole line)\n"
                 "A value runs up to the next \" -\"; there is no quoting.\n"
@@ -58,6 +60,8 @@ std::string Messages::help()
                 "orange\n"
                 "  -wv <xp|9x>    xp: папке атрибут 1 (только чтение); 9x: атрибут 5 (и "
                 "системная)\n"
+                "  -ci            скопировать иконку и картинку в каждую папку (скрыто, имя по\n"
+                "                 содержимому), чтобы их видел каждый клиент общей папки\n"
                 "  --help         показать эту справку (только как вся строка)\n"
                 "  --version      показать версию (только как вся строка)\n"
                 "Значение идёт до следующего \" -\"; кавычек нет.\n"
@@ -123,7 +127,18 @@ std::string Messages::outsideShare(std::string_view folder, std::string_view sha
            pick(": the icon or picture lies outside the Samba share [",
                 ": иконка или картинка лежит вне общего ресурса Samba [") +
            std::string(share) +
-           pick("], network clients will not open it", "], клиенты сети её не откроют");
+           pick("], network clients will not open it", "], клиенты сети её не откроют") +
+           pick("; copy it into the folder (-ci, or \"Копировать иконку в папку\" in the "
+                "\"Файл\" menu)",
+                "; скопируйте её в папку (-ci или \"Копировать иконку в папку\" в меню "
+                "\"Файл\")");
+}
+
+std::string Messages::noIconToCopy(std::string_view path, std::string_view index)
+{
+    return std::string(path) +
+           pick(": no icon to copy at index ", ": нет иконки для копирования с номером ") +
+           std::string(index);
 }
 
 std::string Messages::windowsMissing(std::string_view why)

@@ -26,8 +26,10 @@ public:
     static std::string leftover(std::string_view path, std::string_view reason);
     // A folder whose Samba share's clients cannot open its icon or picture.
     static std::string outsideShare(std::string_view folder, std::string_view share);
-    static std::string windowsMissing(std::string_view why);  // the windows' library not loaded
+    static std::string windowsMissing(std::string_view why); // the windows' library not loaded
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
+    // A library holding no icon at the index that a run was to copy into the folders.
+    static std::string noIconToCopy(std::string_view path, std::string_view index);
 };
 
 } // namespace engine

@@ -60,4 +60,14 @@ void Settings::setDelall(const std::string &value)
     m_store.save(kSection, "delall", value);
 }
 
+bool Settings::copyIconToFolder() const
+{
+    return flag("copyicontofolder");
+}
+
+void Settings::setCopyIconToFolder(bool on)
+{
+    m_store.save(kSection, "copyicontofolder", on ? "1" : "0");
+}
+
 } // namespace engine

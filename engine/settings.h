@@ -21,6 +21,8 @@ public:
     void setLanguage(int position);
     std::string delall() const; // "delall": "0" ask, "1" all, "2" selected
     void setDelall(const std::string &value);
+    bool copyIconToFolder() const; // "copyicontofolder": copy the icon and picture into folders
+    void setCopyIconToFolder(bool on);
 
 private:
     bool flag(const char *key) const;

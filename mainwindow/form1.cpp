@@ -49,6 +49,7 @@ Form1::~Form1() = default;
 bool Form1::load()
 {
     Form4 *opts = options();
+    m_ui.mnuFileCopyIcon->setChecked(m_settings.copyIconToFolder());
     m_singleCopy = new SingleCopy(this);
     // Where local sockets cannot be used at all (Unavailable), the program still starts.
     if (m_singleCopy->claim() == SingleCopy::Claim::Later) {
@@ -101,6 +102,7 @@ engine::CustomisationRequest Form1::request() const
     r.infoTip = m_ui.Text4->text().toStdString();
     r.picturePath = m_ui.Text5->text().toStdString();
     r.nameColour = colourValue(m_ui.Picture1->colour());
+    r.copyIcon = m_ui.mnuFileCopyIcon->isChecked();
     if (m_form4) {
         r.onlyFirstFolder = m_form4->onlyFirstFolder();
         r.windowsMode = m_form4->windowsMode();
@@ -134,6 +136,8 @@ void Form1::applyCommandLine(const engine::CommandLineRequest &parsed)
         m_ui.Picture1->setColour(colourFromValue(*parsed.colour));
     if (parsed.windowsMode)
         options()->setWindowsMode(*parsed.windowsMode);
+    if (parsed.copyIcon)
+        m_ui.mnuFileCopyIcon->setChecked(true);
 }
 
 void Form1::connectControls()
@@ -171,6 +175,9 @@ void Form1::connectMenus()
             [this] { selectIconSource(engine::IconSource::File); });
     connect(m_ui.mnuFileicobyLib, &QAction::triggered, this,
             [this] { selectIconSource(engine::IconSource::Library); });
+    // Only the user's click is stored: a switch ticks it for one run.
+    connect(m_ui.mnuFileCopyIcon, &QAction::triggered, this,
+            [this](bool on) { m_settings.setCopyIconToFolder(on); });
     connect(m_ui.mnuDirSeldir, &QAction::triggered, this, &Form1::Command1_Click);
     connect(m_ui.mnuDireditlist, &QAction::triggered, this, &Form1::mnuDireditlist_Click);
     connect(m_ui.mnuPrefOpt, &QAction::triggered, this, &Form1::mnuPrefOpt_Click);

@@ -133,6 +133,8 @@ void Form1Ui::setupMenus(QMainWindow *window)
         ticks->addAction(a);
     }
     mnuFileicobyFile->setChecked(true);
+    mnuFileCopyIcon = item(mnuFile, "mnuFileCopyIcon", QStringLiteral("Копировать иконку в папку"));
+    mnuFileCopyIcon->setCheckable(true);
 
     mnuDir = menu(bar, "mnuDir", QStringLiteral("Папка"));
     mnuDirSeldir = item(mnuDir, "mnuDirSeldir", QStringLiteral("Выбрать папку..."));

@@ -48,6 +48,7 @@ struct Form1Ui {
     QMenu *mnuFileicoby = nullptr;
     QAction *mnuFileicobyFile = nullptr; // selects Option1
     QAction *mnuFileicobyLib = nullptr;  // selects Option2
+    QAction *mnuFileCopyIcon = nullptr;  // copy the icon and picture into each folder
     QMenu *mnuDir = nullptr;
     QAction *mnuDirSeldir = nullptr;   // same as Command1
     QAction *mnuDireditlist = nullptr; // opens the folder list

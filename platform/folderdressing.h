@@ -36,4 +36,9 @@ FolderOutcome dressFolder(const std::string &folder, const std::string &name,
 FolderOutcome undressFolder(const std::string &folder, const std::string &name,
                             std::uint32_t folderAttributes);
 
+// Puts `bytes` into the file `name` inside `folder` as dressFolder puts its file there (the same
+// checks, attributes, permissions and owner), leaving the folder's attributes alone.
+FolderOutcome writeFolderFile(const std::string &folder, const std::string &name,
+                              std::string_view bytes, std::uint32_t fileAttributes);
+
 } // namespace platform

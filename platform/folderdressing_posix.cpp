@@ -286,4 +286,14 @@ FolderOutcome undressFolder(const std::string &folderPath, const std::string &na
     return outcome;
 }
 
+FolderOutcome writeFolderFile(const std::string &folderPath, const std::string &name,
+                              std::string_view bytes, std::uint32_t fileAttributes)
+{
+    FolderOutcome outcome;
+    const OpenFolder folder(folderPath);
+    if (opened(folder, outcome))
+        outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
+    return outcome;
+}
+
 } // namespace platform

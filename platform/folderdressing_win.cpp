@@ -168,4 +168,14 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
     return outcome;
 }
 
+FolderOutcome writeFolderFile(const std::string &folder, const std::string &name,
+                              std::string_view bytes, std::uint32_t fileAttributes)
+{
+    FolderOutcome outcome;
+    std::wstring path;
+    if (prepared(folder, name, path, outcome))
+        outcome.file = writeFile(path, name, bytes, fileAttributes, outcome);
+    return outcome;
+}
+
 } // namespace platform
