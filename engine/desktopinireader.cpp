@@ -2,11 +2,13 @@
 
 #include "clientpaths.h"
 #include "folderpaths.h"
+#include "iconcopy.h"
 #include "platform/codepage.h"
 #include "platform/filesystem.h"
 #include "utf8.h"
 
 #include <climits>
+#include <cstring>
 
 namespace engine
 {
@@ -146,6 +148,9 @@ FolderIniOutcome readfolderini(const std::string &folder, const std::string &cur
     if (outcome.iconPath)
         outcome.iconPath =
             ClientPaths::forThisMachine().local(*outcome.iconPath, ClientPaths::folderOf(ini));
+    // Where values are kept as written, a copy of ours is still named by its place in the folder.
+    if (outcome.iconPath && IconCopies::isCopyName(*outcome.iconPath))
+        outcome.iconPath = ini.substr(0, ini.size() - std::strlen(kDesktopIni)) + *outcome.iconPath;
     return outcome;
 }
 

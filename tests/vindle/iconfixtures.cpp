@@ -46,7 +46,17 @@ struct Leaf {
     Bytes data;
 };
 
-Bytes groupData(const Group &group)
+// The size of the RT_ICON `id`, as a linker writes it into the group (0 when there is none).
+std::uint32_t iconSize(const Module &module, std::uint16_t id)
+{
+    for (const auto &[iconId, bytes] : module.icons) {
+        if (iconId == id)
+            return static_cast<std::uint32_t>(bytes.size());
+    }
+    return 0;
+}
+
+Bytes groupData(const Group &group, const Module &module)
 {
     Bytes data;
     append16(data, 0);
@@ -59,7 +69,8 @@ Bytes groupData(const Group &group)
         data.push_back(0);
         append16(data, 1);
         append16(data, static_cast<std::uint16_t>(e.bitCount));
-        append32(data, 0); // bytes in resource: readers take the RT_ICON's own size
+        // Our reader takes the RT_ICON's own size; icoutils copies this one into its .ico files.
+        append32(data, iconSize(module, e.iconId));
         append16(data, e.iconId);
     }
     return data;
@@ -81,7 +92,7 @@ std::vector<Leaf> leavesOf(const Module &module)
     for (const auto &[id, bytes] : module.icons)
         leaves.push_back({3, {}, id, bytes});
     for (const Group &group : module.groups)
-        leaves.push_back({14, group.name, group.id, groupData(group)});
+        leaves.push_back({14, group.name, group.id, groupData(group, module)});
     std::stable_sort(leaves.begin(), leaves.end(), storedBefore);
     return leaves;
 }
