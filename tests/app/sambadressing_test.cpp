@@ -180,3 +180,27 @@ TEST_F(SambaDressing, AFileOutsideTheShareIsWrittenWithOneWarningNamingTheFolder
     EXPECT_NE(result.pathWarnings[0].find("[share]"), std::string::npos) << result.pathWarnings[0];
     EXPECT_NE(clientValue("Фото", "IconFile").find("чужая.ico"), std::string::npos);
 }
+
+TEST_F(SambaDressing, ClientFetchesTheCopiesThatTheFileNames)
+{
+    TempFolder outside;
+    const std::string icon("\0\0\1\0чужая", 14), picture("BM фон", 9);
+    writeTextFile(outside / "чужая.ico", icon);
+    writeTextFile(outside / "фон.bmp", picture);
+    for (int run = 0; run < 2; ++run) {
+        const auto result = runProcess({RAVO2_PROGRAM, "-fp", m_share / "Фото/", "-ip",
+                                        outside / "чужая.ico", "-pp", outside / "фон.bmp", "-ci"},
+                                       60);
+        ASSERT_EQ(result.exitCode, 0) << result.output;
+    }
+    const std::string iconCopy = clientValue("Фото", "IconFile");
+    const std::string pictureCopy = clientValue("Фото", "IconArea_Image");
+    EXPECT_TRUE(iconCopy.starts_with(".icon-") && iconCopy.ends_with(".ico")) << iconCopy;
+    EXPECT_TRUE(pictureCopy.starts_with(".picture-")) << pictureCopy;
+    EXPECT_EQ(fetched("Фото/" + iconCopy), icon);
+    EXPECT_EQ(fetched("Фото/" + pictureCopy), picture);
+    EXPECT_EQ(shown("Фото/" + iconCopy), 0x2u);
+    // The second run added nothing: the folder holds the file and the two copies.
+    EXPECT_EQ(testing_support::listFolder(m_share / "Фото"),
+              iconCopy + " " + pictureCopy + " desktop.ini");
+}
