@@ -71,9 +71,10 @@ TEST(CommandLine, ApplyingSetsFlagsAndSource)
     EXPECT_EQ(request.selectedFolder, "/b/");
     EXPECT_EQ(request.iconSource, engine::IconSource::Library);
     EXPECT_EQ(request.nameColour, 255u);
-    EXPECT_FALSE(request.anythingToMake());
+    EXPECT_FALSE(request.anythingToMake() || request.copyIcon);
     EXPECT_EQ(request.windowsMode, WindowsMode::Nt9x);
-    engine::applyCommandLine(parseCommandLine("-ip i -tt t -pp p -wv xp"), request);
+    engine::applyCommandLine(parseCommandLine("-ip i -tt t -pp p -wv xp -ci"), request);
     EXPECT_TRUE(request.makeIcon && request.makeInfoTip && request.makeBackground);
+    EXPECT_TRUE(request.copyIcon);
     EXPECT_EQ(request.windowsMode, WindowsMode::Xp);
 }

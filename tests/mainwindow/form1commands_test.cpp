@@ -2,8 +2,10 @@
 #include "mainwindowtesting.h"
 #include "platform/attributes.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +23,7 @@ private slots:
     void failedChecksAskInOrderAndApplyNothing();
     void applyThenRemoveAsTheStoredChoiceSays();
     void failedApplyIsReportedAndTheWindowStaysUsable();
+    void copyOptionIsRememberedAndCopiesTheIcon();
 
 private:
     template <typename W> W *w(const char *name) { return m_form->findChild<W *>(name); }
@@ -149,6 +152,30 @@ void Form1CommandsTest::failedApplyIsReportedAndTheWindowStaysUsable()
     QCOMPARE(m_scope->prompter.messages.size(), 1);
     QVERIFY(QFile::exists(folders[2] + "desktop.ini"));
     QCOMPARE(w<QComboBox>("Text1")->count(), 2); // the option is off: the list stays
+}
+
+void Form1CommandsTest::copyOptionIsRememberedAndCopiesTheIcon()
+{
+    TestScope::store("copyicontofolder", "1");
+    QVERIFY(m_form->load());
+    auto *option = m_form->findChild<QAction *>("mnuFileCopyIcon");
+    QVERIFY(option && option->isChecked());
+    const QString folder = m_scope->folder("target"), icon = m_scope->root.filePath("i.ico");
+    QFile file(icon);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("icon bytes") == 10);
+    file.close();
+    list({folder});
+    w<QLineEdit>("Text2")->setText(icon);
+    click("Command3");
+    QVERIFY(m_scope->prompter.messages.isEmpty());
+    const QStringList copies = QDir(folder).entryList({".icon-*.ico"}, QDir::Hidden | QDir::Files);
+    QCOMPARE(copies.size(), 1);
+    QVERIFY(readIni(folder).contains("IconFile=" + copies[0].toUtf8() + "\r\n"));
+
+    option->trigger(); // the user's click is stored for the next run
+    Form1 next;
+    QVERIFY(next.load());
+    QVERIFY(!next.findChild<QAction *>("mnuFileCopyIcon")->isChecked());
 }
 
 QTEST_MAIN(Form1CommandsTest)
