@@ -65,13 +65,14 @@ public:
         noteLeftover(outcome);
         if (!outcome.file.ok()) {
             // The folder keeps its old file: it keeps what that file names and nothing new.
-            IconCopies::remove(m_io, folder, placed, IconCopies::namedCopies(oldIni, m_codePage));
+            IconCopies::remove(m_io, folder, placed,
+                               IconCopies::mentionedCopies(oldIni, m_codePage));
             if (!outcome.leftover.ok())
                 outcome.file.message += "; " + leftoverText(outcome.leftoverPath, outcome.leftover);
             return outcome.file;
         }
         IconCopies::remove(m_io, folder, IconCopies::namedCopies(oldIni, m_codePage),
-                           IconCopies::namedCopies(bytes, m_codePage));
+                           IconCopies::mentionedCopies(bytes, m_codePage));
         ++m_result.foldersWritten;
         noteWarning(ini, folder);
         m_io.notifyFolderChanged(folder);

@@ -159,12 +159,25 @@ bool IconCopies::isCopyName(std::string_view name)
 
 std::vector<std::string> IconCopies::namedCopies(std::string_view iniBytes, unsigned codePage)
 {
+    return copiesIn(iniBytes, codePage, false);
+}
+
+std::vector<std::string> IconCopies::mentionedCopies(std::string_view iniBytes, unsigned codePage)
+{
+    return copiesIn(iniBytes, codePage, true);
+}
+
+std::vector<std::string> IconCopies::copiesIn(std::string_view iniBytes, unsigned codePage,
+                                              bool withPaths)
+{
     std::vector<std::string> names;
     for (const std::string &line : DesktopIniReader::lines(iniBytes, codePage)) {
         for (std::string_view key : {"iconfile", "iconresource", "iconarea_image"}) {
             auto value = valueOf(line, key);
             if (value && key == "iconresource")
                 value = trimmed(value->substr(0, value->rfind(',')));
+            if (value && withPaths)
+                value = value->substr(value->find_last_of("\\/") + 1);
             if (value && isCopyName(*value) &&
                 std::find(names.begin(), names.end(), *value) == names.end())
                 names.emplace_back(*value);

@@ -48,10 +48,14 @@ public:
     static bool isCopyName(std::string_view name);
 
     // The copies of ours that desktop.ini's bytes name by a bare name (IconFile, IconResource,
-    // IconArea_Image), each once.
+    // IconArea_Image), each once: what removing or replacing that file may delete.
     static std::vector<std::string> namedCopies(std::string_view iniBytes, unsigned codePage);
+    // The same with the copies that a path names too ("C:\Photos\.icon-..."): what must stay.
+    static std::vector<std::string> mentionedCopies(std::string_view iniBytes, unsigned codePage);
 
 private:
+    static std::vector<std::string> copiesIn(std::string_view iniBytes, unsigned codePage,
+                                             bool withPaths);
     void copy(std::string &value, std::string_view prefix, bool icon);
 
     CustomisationRequest m_request;  // the run's request, naming the copies

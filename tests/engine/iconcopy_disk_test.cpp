@@ -129,7 +129,7 @@ TEST_F(CopiedIcons, ANewIconTakesANewNameAndOnlyTheCopyTheOldFileNamedGoes)
     const std::string stranger = ".icon-0123456789ab.ico"; // our pattern, named by nothing
     put(a + stranger, "someone's");
     ASSERT_FALSE(dress({a}).failed);
-    put(m_icon, "\0\0\1\0icon two");
+    put(m_icon, std::string("\0\0\1\0icon two", 12));
     ASSERT_FALSE(dress({a}).failed);
     const std::string newCopy =
         ".icon-" + engine::sha256Hex(contentOf(m_icon)).substr(0, 12) + ".ico";
