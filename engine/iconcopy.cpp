@@ -92,8 +92,9 @@ void IconCopies::copy(std::string &value, std::string_view prefix, bool icon)
         m_status = platform::Status::failure(read.code, source + ": " + read.message);
         return;
     }
-    std::string extension = extensionOf(source, icon ? "ico" : "bmp");
-    if (icon && isModule(bytes)) {
+    const bool extract = icon && isModule(bytes);
+    const std::string extension = extract ? "ico" : extensionOf(source, icon ? "ico" : "bmp");
+    if (extract) {
         const auto index = DesktopIniReader::indexNumber(m_request.iconIndex);
         auto extracted = index ? extractedIcon(bytes, *index) : std::nullopt;
         if (!extracted) {
@@ -102,8 +103,7 @@ void IconCopies::copy(std::string &value, std::string_view prefix, bool icon)
             return;
         }
         bytes = std::move(*extracted);
-        extension = "ico";
-        m_request.iconIndex = "0";
+        m_request.iconIndex = std::string(1, '0'); // not a literal: GCC 12 warns falsely of overlap
     }
     value = std::string(prefix) + sha256Hex(bytes).substr(0, kHashDigits) + "." + extension;
     m_files.push_back({value, std::move(bytes)});
