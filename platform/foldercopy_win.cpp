@@ -45,6 +45,13 @@ Status checkEntry(const std::string &folder, const std::wstring &path)
     return Status::success();
 }
 
+// The wide path of a file that may be read or deleted: a plain file of the folder.
+Status plainEntry(const std::string &folder, const std::string &name, std::wstring &path)
+{
+    Status status = entryPath(folder, name, path);
+    return status.ok() ? checkEntry(folder, path) : status;
+}
+
 } // namespace
 
 Status readFolderFile(const std::string &folder, const std::string &name, std::size_t limit,
@@ -52,9 +59,7 @@ Status readFolderFile(const std::string &folder, const std::string &name, std::s
 {
     bytes.clear();
     std::wstring path;
-    Status status = entryPath(folder, name, path);
-    if (status.ok())
-        status = checkEntry(folder, path);
+    Status status = plainEntry(folder, name, path);
     if (!status.ok())
         return status;
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -87,10 +92,7 @@ Status readFolderFile(const std::string &folder, const std::string &name, std::s
 Status removeFolderFile(const std::string &folder, const std::string &name)
 {
     std::wstring path;
-    Status status = entryPath(folder, name, path);
-    if (status.ok())
-        status = checkEntry(folder, path);
-    if (!status.ok())
+    if (Status status = plainEntry(folder, name, path); !status.ok())
         return status;
     if (!DeleteFileW(path.c_str()))
         return lastError();
