@@ -20,6 +20,21 @@ platform::FolderOutcome SystemFolderIo::undressFolder(const std::string &folder,
     return platform::undressFolder(folder, kDesktopIni, folderAttributes);
 }
 
+platform::FolderOutcome SystemFolderIo::dressFolderKeeping(const std::string &folder,
+                                                           const platform::FileComposer &compose,
+                                                           std::uint32_t fileAttributes,
+                                                           std::uint32_t folderAttributes)
+{
+    return platform::dressFolder(folder, kDesktopIni, compose, fileAttributes, folderAttributes);
+}
+
+platform::FolderOutcome SystemFolderIo::undressFolderKeeping(const std::string &folder,
+                                                             const platform::FileComposer &remains,
+                                                             std::uint32_t folderAttributes)
+{
+    return platform::undressFolder(folder, kDesktopIni, remains, folderAttributes);
+}
+
 void SystemFolderIo::notifyFolderChanged(const std::string &folder)
 {
     platform::notifyFolderChanged(folder);
