@@ -28,20 +28,12 @@ public:
     virtual platform::FolderOutcome dressFolderKeeping(const std::string &folder,
                                                        const platform::FileComposer &compose,
                                                        std::uint32_t fileAttributes,
-                                                       std::uint32_t folderAttributes)
-    {
-        return dressFolder(folder, compose(std::nullopt).value_or(std::string()), fileAttributes,
-                           folderAttributes);
-    }
+                                                       std::uint32_t folderAttributes);
     // Keeps what `remains` leaves of the folder's "desktop.ini"; deletes it and sets the folder's
-    // attributes only when nothing is left.
+    // attributes only when nothing is left. A double that reads nothing undresses as above.
     virtual platform::FolderOutcome undressFolderKeeping(const std::string &folder,
                                                          const platform::FileComposer &remains,
-                                                         std::uint32_t folderAttributes)
-    {
-        (void)remains;
-        return undressFolder(folder, folderAttributes);
-    }
+                                                         std::uint32_t folderAttributes);
 };
 
 // The real file system through the platform layer.

@@ -67,7 +67,7 @@ Status setAttributes(const std::wstring &path, std::uint32_t attributes)
         return lastError();
     // The directory bit is not an attribute one sets; SetFileAttributes rejects it on some systems.
     const DWORD merged = mergeAttributes(current, attributes, kFolderManagedAttributes) &
-                   ~DWORD(FILE_ATTRIBUTE_DIRECTORY);
+                         ~DWORD(FILE_ATTRIBUTE_DIRECTORY);
     if (!SetFileAttributesW(path.c_str(), merged == 0 ? FILE_ATTRIBUTE_NORMAL : merged))
         return lastError();
     return Status::success();

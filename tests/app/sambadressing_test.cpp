@@ -8,8 +8,8 @@
 #include "sambaserver.h"
 #include "tempfolder.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
