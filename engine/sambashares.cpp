@@ -21,14 +21,13 @@ std::string_view trimmed(std::string_view text)
 
 // The settings that decide whether clients see a dressing, as one section gives them.
 struct Rules {
-    std::optional<std::string> veto, storeDosAttributes, eaSupport, vfsObjects;
+    std::optional<std::string> veto, storeDosAttributes, vfsObjects;
 
     // This section's settings, the global ones where it has none.
     Rules over(const Rules &global) const
     {
         return {veto ? veto : global.veto,
                 storeDosAttributes ? storeDosAttributes : global.storeDosAttributes,
-                eaSupport ? eaSupport : global.eaSupport,
                 vfsObjects ? vfsObjects : global.vfsObjects};
     }
 };
@@ -88,7 +87,8 @@ bool keepsAttributesElsewhere(const std::optional<std::string> &modules)
     return false;
 }
 
-// The settings of a share that keep its clients from seeing what ravo2 writes.
+// The settings of a share that keep its clients from seeing what ravo2 writes. Not among them:
+// "ea support = no" (smbd still reads the stored bits) and "hide files" (it only adds hidden).
 std::vector<std::string> hidingRules(const Rules &rules)
 {
     std::vector<std::string> found;
@@ -96,8 +96,6 @@ std::vector<std::string> hidingRules(const Rules &rules)
         found.push_back("veto files = " + *rules.veto);
     if (isNo(rules.storeDosAttributes))
         found.push_back("store dos attributes = no");
-    if (isNo(rules.eaSupport))
-        found.push_back("ea support = no");
     if (keepsAttributesElsewhere(rules.vfsObjects))
         found.push_back("vfs objects = " + *rules.vfsObjects);
     return found;
@@ -109,8 +107,6 @@ void setRule(Rules &rules, const std::string &key, std::string_view value)
         rules.veto = std::string(value);
     else if (key == "store dos attributes")
         rules.storeDosAttributes = std::string(value);
-    else if (key == "ea support")
-        rules.eaSupport = std::string(value);
     else if (key == "vfs objects" || key == "vfs object")
         rules.vfsObjects = std::string(value);
 }

@@ -135,11 +135,12 @@ TEST(SambaShares, SettingsThatHideTheDressingNameTheirShare)
 {
     const char *configuration = "[global]\n\tstore dos attributes = No\n\tveto files = /*.tmp/\n"
                                 "[kept]\n\tpath = /srv/kept\n\tstore dos attributes = yes\n"
+                                "\tea support = no\n\thide files = /desktop.ini/\n"
                                 "[inis]\n\tpath = /srv/inis\n\tstore dos attributes = Yes\n"
                                 "\tveto files = /.*/*.INI/\n"
                                 "[tdb]\n\tpath = /srv/tdb\n\tstore dos attributes = yes\n"
                                 "\tvfs objects = acl_xattr xattr_tdb\n"
-                                "[homes]\n\tstore dos attributes = yes\n\tea support = no\n";
+                                "[homes]\n\tveto files = /desktop.ini/\n";
     const SambaShares shares = SambaShares::parse(configuration, [] {
         return std::vector<std::string>{"/home/u", "/home/v"};
     });
@@ -151,7 +152,7 @@ TEST(SambaShares, SettingsThatHideTheDressingNameTheirShare)
         {"/srv/other", ""},
         {"/srv/inis/a", "[inis] (veto files = /.*/*.INI/)"},
         {"/srv/tdb/a", "[tdb] (vfs objects = acl_xattr xattr_tdb)"},
-        {"/home/v/Pictures", "[homes] (ea support = no)"},
+        {"/home/v/Pictures", "[homes] (veto files = /desktop.ini/; store dos attributes = no)"},
     };
     for (const auto &c : cases) {
         const auto warnings = shares.ruleWarnings(c.folder);
