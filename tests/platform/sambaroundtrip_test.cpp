@@ -88,7 +88,7 @@ TEST_F(SambaRoundTrip, WeReadWhatSambaStores)
 
     // Samba's record stays one: its creation time is not ours to drop.
     ASSERT_TRUE(setFileAttributes(m_folder, kAttrHidden).ok());
-    EXPECT_EQ(storedBytes(m_folder).size(), 24u);
+    ASSERT_EQ(storedBytes(m_folder).size(), 24u);
     EXPECT_EQ(storedBytes(m_folder).substr(16), blob.substr(16)) << "the creation time";
     EXPECT_EQ(shown(m_folderName), kAttrHidden);
 }
