@@ -1,5 +1,7 @@
 #include "folderdresser.h"
 
+#include "desktopinimerge.h"
+#include "desktopinireader.h"
 #include "desktopiniwriter.h"
 #include "folderpaths.h"
 #include "iconcopy.h"
@@ -19,8 +21,27 @@ namespace
 
 // Values alike in every folder name no folder; any file's place gives them.
 constexpr const char *kAnyIni = "/desktop.ini";
-// Read back only to find the copies it names; a larger file names none of ours.
-constexpr std::size_t kIniReadLimit = 1 << 20;
+
+bool isUtf16(std::string_view bytes)
+{
+    return bytes.starts_with("\xFF\xFE");
+}
+
+// How a file that holds more than the program's lines is read and written back.
+struct IniCoding {
+    platform::IniCodePage encoding = platform::iniCodePage(); // how text outside ASCII goes out
+    unsigned readCodePage = platform::ansiCodePage();         // how an ANSI file is read
+
+    std::vector<std::string> lines(std::string_view bytes) const
+    {
+        return DesktopIniReader::lines(bytes, readCodePage);
+    }
+    // A file that was UTF-16 stays so: it may hold what no code page does.
+    std::string encoded(std::string_view text, std::string_view old) const
+    {
+        return DesktopIniWriter::encoded(text, isUtf16(old) ? std::nullopt : encoding.codePage);
+    }
+};
 
 // One run of makeicon: the bytes every folder gets and what the run has seen so far.
 class DressingRun
@@ -29,17 +50,22 @@ public:
     DressingRun(const CustomisationRequest &request, FolderIo &io, MakeIconResult &result,
                 const SambaConfigurationSource &samba, const IconCopies *copies)
         : m_request(request), m_io(io), m_result(result), m_copies(copies), m_plan(request, samba),
-          m_codePage(platform::ansiCodePage()),
-          m_bytes(DesktopIniWriter::bytes(request, m_codePage,
-                                          {m_plan.iconFor(kAnyIni), m_plan.pictureFor(kAnyIni)})),
           m_folderAttributes(request.windowsMode == WindowsMode::Xp ? kFolderAttributesXp
                                                                     : kFolderAttributes9x)
     {
+        if (DesktopIniWriter::checkValues(request).ok()) {
+            m_icon = m_plan.iconFor(kAnyIni);
+            m_text = DesktopIniWriter::text(request, {m_icon, m_plan.pictureFor(kAnyIni)});
+            m_bytes = DesktopIniWriter::encoded(*m_text, m_coding.encoding.codePage);
+        }
     }
 
     platform::Status dress(const std::string &folder)
     {
-        if (!m_bytes)
+        if (!m_coding.encoding.refused.empty())
+            return platform::Status::failure(EINVAL,
+                                             Messages::notAnsiCodePage(m_coding.encoding.refused));
+        if (!m_text)
             return DesktopIniWriter::checkValues(m_request);
         if (m_copies && !m_copies->status().ok())
             return m_copies->status();
@@ -47,32 +73,33 @@ public:
         if (folder.empty())
             return platform::Status::failure(ENOENT, std::strerror(ENOENT));
         const std::string ini = desktopIniPath(folder);
-        std::optional<std::string> own;
-        if (!m_plan.sameForEveryFolder())
-            own = DesktopIniWriter::bytes(m_request, m_codePage,
-                                          {m_plan.iconFor(ini), m_plan.pictureFor(ini)});
-        std::string oldIni;
-        m_io.readFolderFile(folder, kDesktopIni, kIniReadLimit, oldIni);
+        std::string icon = m_icon, text = *m_text, bytes = *m_bytes;
+        if (!m_plan.sameForEveryFolder()) {
+            icon = m_plan.iconFor(ini);
+            text = DesktopIniWriter::text(m_request, {icon, m_plan.pictureFor(ini)});
+            bytes = DesktopIniWriter::encoded(text, m_coding.encoding.codePage);
+        }
         std::vector<std::string> placed;
         if (m_copies) {
             if (platform::Status status = m_copies->place(m_io, folder, placed); !status.ok())
                 return status;
         }
-        const std::string_view bytes = own ? *own : *m_bytes;
+        // The old file and the new one, as the dressing saw them: the copies each names.
+        std::optional<std::string> oldFile, newFile;
+        const auto compose = [&](const std::optional<std::string> &old) {
+            oldFile = old;
+            return newFile = composed(old, text, bytes, icon);
+        };
         platform::FolderOutcome outcome =
-            m_io.dressFolder(folder, bytes, kIniFileAttributes, m_folderAttributes);
+            m_io.dressFolderKeeping(folder, compose, kIniFileAttributes, m_folderAttributes);
         noteAttributeResult(outcome.attributes, outcome.attributesPath);
         noteLeftover(outcome);
+        removeUnnamedCopies(folder, outcome.file.ok(), placed, oldFile, newFile);
         if (!outcome.file.ok()) {
-            // The folder keeps its old file: it keeps what that file names and nothing new.
-            IconCopies::remove(m_io, folder, placed,
-                               IconCopies::mentionedCopies(oldIni, m_codePage));
             if (!outcome.leftover.ok())
                 outcome.file.message += "; " + leftoverText(outcome.leftoverPath, outcome.leftover);
             return outcome.file;
         }
-        IconCopies::remove(m_io, folder, IconCopies::namedCopies(oldIni, m_codePage),
-                           IconCopies::mentionedCopies(bytes, m_codePage));
         ++m_result.foldersWritten;
         noteWarning(ini, folder);
         m_io.notifyFolderChanged(folder);
@@ -80,12 +107,52 @@ public:
     }
 
 private:
+    // The copies that the folder's file no longer names: after a dressing, those its old file
+    // named; after a failure, the ones just placed (the old file stays, naming what it named).
+    void removeUnnamedCopies(const std::string &folder, bool dressed,
+                             const std::vector<std::string> &placed,
+                             const std::optional<std::string> &oldFile,
+                             const std::optional<std::string> &newFile)
+    {
+        const unsigned codePage = m_coding.readCodePage;
+        if (dressed && oldFile)
+            IconCopies::remove(m_io, folder, IconCopies::namedCopies(*oldFile, codePage),
+                               IconCopies::mentionedCopies(newFile.value_or(""), codePage));
+        else if (!dressed)
+            IconCopies::remove(m_io, folder, placed,
+                               IconCopies::mentionedCopies(oldFile.value_or(""), codePage));
+    }
+
+    // The folder's new file: the program's lines alone, or placed among what the old file holds.
+    std::string composed(const std::optional<std::string> &old, const std::string &text,
+                         const std::string &bytes, const std::string &icon) const
+    {
+        if (!old)
+            return bytes;
+        std::optional<std::string> iconResource;
+        if (m_request.makeIcon)
+            iconResource = icon + "," + std::string(trimmedIndex(m_request.iconIndex));
+        const std::string merged =
+            DesktopIniMerge::dressed(m_coding.lines(*old), text, iconResource);
+        return merged == text ? bytes : m_coding.encoded(merged, *old);
+    }
+
+    static std::string_view trimmedIndex(std::string_view index)
+    {
+        const std::size_t first = index.find_first_not_of(' ');
+        if (first == std::string_view::npos)
+            return {};
+        return index.substr(first, index.find_last_not_of(' ') - first + 1);
+    }
+
     // A restarted pass meets the same folders again; each is named once.
     void noteWarning(const std::string &ini, const std::string &folder)
     {
         auto warning = m_plan.warningFor(ini, folder);
         if (warning && m_warned.insert(folder).second)
             m_result.pathWarnings.push_back(std::move(*warning));
+        for (std::string &rules : m_plan.shareWarningsFor(ini))
+            m_result.pathWarnings.push_back(std::move(rules));
     }
 
     void noteAttributeResult(platform::Status &status, const std::string &path)
@@ -109,8 +176,11 @@ private:
     MakeIconResult &m_result;              // the run's account
     const IconCopies *m_copies;            // the files copied into each folder, if any
     IniPathPlan m_plan;                    // the icon and picture paths, folder by folder
-    unsigned m_codePage;                   // the ANSI code page the files are written in
-    std::optional<std::string> m_bytes; // the file for paths alike in all; absent when unwritable
+    IniCoding m_coding;                    // how the files are read and written
+    std::string m_icon;                    // the icon path for paths alike in all
+    std::optional<std::string>
+        m_text; // the file's text for paths alike in all; absent when unwritable
+    std::optional<std::string> m_bytes;       // that text's bytes
     std::unordered_set<std::string> m_warned; // folders already named in a warning
     std::uint32_t m_folderAttributes;         // 1 (xp) or 5 (9x)
 };
@@ -188,16 +258,35 @@ PassCount delicon(const CustomisationRequest &request, std::string_view scope, F
         folders = &selected;
     else
         return {};
+    const IniCoding coding;
+    // Only the program's keys go; the file goes when nothing else is left in it.
+    const auto remains = [&](const std::optional<std::string> &old) -> std::optional<std::string> {
+        if (!old)
+            return std::nullopt;
+        const std::vector<std::string> lines = coding.lines(*old);
+        const std::optional<std::string> kept = DesktopIniMerge::undressed(lines);
+        if (!kept || !DesktopIniMerge::holdsOwnKeys(lines))
+            return kept ? *old : kept;
+        return coding.encoded(*kept, *old);
+    };
+    std::optional<std::string> oldFile, keptFile; // the folder's file before and after
+    const auto remembering = [&](const std::optional<std::string> &old) {
+        oldFile = old;
+        return keptFile = remains(old);
+    };
     PassCount pass{0, folders->size(), false};
-    const unsigned codePage = platform::ansiCodePage();
     for (std::size_t i = 0; i < folders->size(); ++i) {
         const std::string &folder = (*folders)[i];
         // An empty path would remove the current directory's file, which no entry names.
         if (!folder.empty()) {
-            std::string oldIni;
-            io.readFolderFile(folder, kDesktopIni, kIniReadLimit, oldIni);
-            if (io.undressFolder(folder, kFolderAttributesRemoved).file.ok())
-                IconCopies::remove(io, folder, IconCopies::namedCopies(oldIni, codePage), {});
+            oldFile.reset();
+            keptFile.reset();
+            // The copies that the program's keys named go with them.
+            if (io.undressFolderKeeping(folder, remembering, kFolderAttributesRemoved).file.ok() &&
+                oldFile)
+                IconCopies::remove(
+                    io, folder, IconCopies::namedCopies(*oldFile, coding.readCodePage),
+                    IconCopies::mentionedCopies(keptFile.value_or(""), coding.readCodePage));
             io.notifyFolderChanged(folder);
         }
         if (!goOn(pass, progress))

@@ -152,4 +152,22 @@ std::string Messages::progress(std::size_t done, std::size_t total)
     return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);
 }
 
+std::string Messages::notAnsiCodePage(std::string_view value)
+{
+    return "RAVO2_ANSI_CODEPAGE=" + std::string(value) +
+           pick(": not an ANSI code page (874, 932, 936, 949, 950, 1250-1258); nothing was written",
+                ": не кодовая страница ANSI (874, 932, 936, 949, 950, 1250-1258); ничего не "
+                "записано");
+}
+
+std::string Messages::shareRules(std::string_view share, const std::vector<std::string> &rules)
+{
+    std::string text = pick("the Samba share [", "общий ресурс Samba [") + std::string(share) +
+                       pick("] keeps its clients from seeing desktop.ini or its attributes (",
+                            "] не даёт клиентам увидеть desktop.ini или его атрибуты (");
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        text += (i == 0 ? "" : "; ") + rules[i];
+    return text + pick("); the files were written all the same", "); файлы всё равно записаны");
+}
+
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine
 {
@@ -28,6 +29,10 @@ public:
     static std::string outsideShare(std::string_view folder, std::string_view share);
     static std::string windowsMissing(std::string_view why); // the windows' library not loaded
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
+    // RAVO2_ANSI_CODEPAGE holding `value`, which names no ANSI code page.
+    static std::string notAnsiCodePage(std::string_view value);
+    // A Samba share whose settings keep its clients from seeing the dressing.
+    static std::string shareRules(std::string_view share, const std::vector<std::string> &rules);
     // A library holding no icon at the index that a run was to copy into the folders.
     static std::string noIconToCopy(std::string_view path, std::string_view index);
 };

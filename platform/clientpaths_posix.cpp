@@ -1,10 +1,14 @@
 #include "clientpaths.h"
 
+#include "testparmcache_posix.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -67,6 +71,10 @@ bool spawnTestparm(int outputFd, pid_t &pid)
     return started;
 }
 
+// Runs `testparm -s`; SMB_CONF_PATH, which it honours as Samba's other tools do, names another
+// configuration.
+std::optional<std::string> runTestparm();
+
 } // namespace
 
 bool writesClientPaths()
@@ -101,7 +109,33 @@ std::vector<std::string> wineSystemFolders()
     return folders;
 }
 
+std::vector<std::string> userHomes()
+{
+    std::vector<std::string> homes;
+    const auto add = [&](const char *home) {
+        if (home != nullptr && home[0] == '/' && home[1] != '\0' &&
+            std::find(homes.begin(), homes.end(), home) == homes.end())
+            homes.emplace_back(home);
+    };
+    setpwent();
+    // System accounts (ids 1-999, nobody) have no [homes] share and often "/" as their home.
+    while (const passwd *user = getpwent())
+        if (user->pw_uid == 0 || (user->pw_uid >= 1000 && user->pw_uid != 65534))
+            add(user->pw_dir);
+    endpwent();
+    add(std::getenv("HOME"));
+    return homes;
+}
+
 std::optional<std::string> sambaConfiguration()
+{
+    return TestparmCache::forThisUser().get(runTestparm);
+}
+
+namespace
+{
+
+std::optional<std::string> runTestparm()
 {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -124,5 +158,7 @@ std::optional<std::string> sambaConfiguration()
         return std::nullopt;
     return output;
 }
+
+} // namespace
 
 } // namespace platform

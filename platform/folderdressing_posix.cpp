@@ -1,6 +1,8 @@
 #include "folderdressing.h"
 
 #include "attributes.h"
+#include "dosattrib.h"
+#include "folderentry_posix.h"
 #include "openfolder_posix.h"
 #include "posixfile.h"
 #include "temporaryname.h"
@@ -58,10 +60,11 @@ template <typename PathFn> void noteAttributes(FolderOutcome &outcome, Status st
 // root: replacing a file in someone's folder must not hand it to us) and its permissions, never
 // set-id bits; read-only also takes every write bit away, as setFileAttributes does. Only what
 // differs is changed. Ownership is best effort; the other failures are the attributes' to report.
-Status settleFile(int fd, std::uint32_t attributes, const struct stat &old)
+Status settleFile(int fd, const FileAttributeChange &attributes, const struct stat &old)
 {
-    Status status = storeAttributes(fd, attributes);
-    const bool hadOld = old.st_nlink != 0, readOnly = attributes & kAttrReadOnly;
+    Status status =
+        changeAttributes(fd, attributes.basis, attributes.wanted, kFileManagedAttributes);
+    const bool hadOld = old.st_nlink != 0, readOnly = attributes.wanted & kAttrReadOnly;
     struct stat now = {};
     if ((!hadOld && !readOnly) || fstat(fd, &now) != 0)
         return status;
@@ -131,7 +134,7 @@ int createTemporary(const OpenFolder &folder, const std::string &name, const str
 // attributes and the old file's permissions, then renamed over `name`. `vanished` says its
 // hidden name was taken away before the rename (a run tidying the same folder).
 Status replaceOnce(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                   std::uint32_t attributes, const struct stat &old, bool locked,
+                   const FileAttributeChange &attributes, const struct stat &old, bool locked,
                    FolderOutcome &outcome, bool &vanished)
 {
     std::string temporary;
@@ -162,7 +165,8 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
 // or the file system has no locks) uses a random hidden name and searches the folder for
 // leftovers first.
 Status writeReplacement(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                        std::uint32_t attributes, const struct stat &old, FolderOutcome &outcome)
+                        const FileAttributeChange &attributes, const struct stat &old,
+                        FolderOutcome &outcome)
 {
     const bool locked = flock(folder.fd(), LOCK_EX | LOCK_NB) == 0;
     if (!locked)
@@ -194,13 +198,13 @@ int createUnnamed(int folder)
 }
 
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                 std::uint32_t attributes, FolderOutcome &outcome, int retries);
+                 const FileAttributeChange &attributes, FolderOutcome &outcome, int retries);
 
 // A folder without the file: an unnamed file takes the name only once whole and hidden, so a
 // kill leaves nothing here and there is nothing stale to look for. Where the file system has no
 // unnamed files, or a file took the name meanwhile, the replacing road is taken.
 Status writeNew(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                std::uint32_t attributes, FolderOutcome &outcome, int retries)
+                const FileAttributeChange &attributes, FolderOutcome &outcome, int retries)
 {
     const struct stat none = {};
     Descriptor file(createUnnamed(folder.fd()));
@@ -223,7 +227,7 @@ Status writeNew(const OpenFolder &folder, const std::string &name, std::string_v
 // Looks at what holds the name now and takes the road for it; `retries` bounds the new file's
 // attempts to take a name that keeps being taken.
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                 std::uint32_t attributes, FolderOutcome &outcome, int retries)
+                 const FileAttributeChange &attributes, FolderOutcome &outcome, int retries)
 {
     struct stat old = {};
     Status status = checkReplaceable(folder, name, old);
@@ -255,21 +259,54 @@ bool opened(const OpenFolder &folder, FolderOutcome &outcome)
     return folder.isOpen();
 }
 
+// Sets the folder's managed bits, keeping the rest of what it stores.
+void settleFolder(const OpenFolder &folder, std::uint32_t attributes, FolderOutcome &outcome)
+{
+    noteAttributes(outcome,
+                   changeAttributes(folder.fd(), storedDosAttrib(folder.fd()), attributes,
+                                    kFolderManagedAttributes),
+                   [&] { return folder.path(); });
+}
+
+// Dresses with `bytes`, or with what `compose` makes of the old file when it is given.
+FolderOutcome dress(const std::string &folderPath, const std::string &name,
+                    const FileComposer *compose, std::string_view bytes,
+                    std::uint32_t fileAttributes, std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    const OpenFolder folder(folderPath);
+    if (!opened(folder, outcome))
+        return outcome;
+    std::optional<EntryContent> old;
+    const Status read = readEntry(folder, name, kKeptFileLimit, old);
+    if (!read.ok() && compose != nullptr) {
+        outcome.file = read;
+        return outcome;
+    }
+    std::optional<std::string> composed;
+    if (compose != nullptr)
+        composed = (*compose)(old ? std::optional(old->bytes) : std::nullopt);
+    const FileAttributeChange attributes{fileAttributes, old ? old->dosAttrib : std::string()};
+    outcome.file = writeFile(folder, name, composed ? *composed : bytes, attributes, outcome, 1);
+    if (outcome.file.ok())
+        settleFolder(folder, folderAttributes, outcome);
+    return outcome;
+}
+
 } // namespace
 
 FolderOutcome dressFolder(const std::string &folderPath, const std::string &name,
                           std::string_view bytes, std::uint32_t fileAttributes,
                           std::uint32_t folderAttributes)
 {
-    FolderOutcome outcome;
-    const OpenFolder folder(folderPath);
-    if (!opened(folder, outcome))
-        return outcome;
-    outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
-    if (outcome.file.ok())
-        noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),
-                       [&] { return folderPath; });
-    return outcome;
+    return dress(folderPath, name, nullptr, bytes, fileAttributes, folderAttributes);
+}
+
+FolderOutcome dressFolder(const std::string &folderPath, const std::string &name,
+                          const FileComposer &compose, std::uint32_t fileAttributes,
+                          std::uint32_t folderAttributes)
+{
+    return dress(folderPath, name, &compose, {}, fileAttributes, folderAttributes);
 }
 
 FolderOutcome undressFolder(const std::string &folderPath, const std::string &name,
@@ -281,8 +318,29 @@ FolderOutcome undressFolder(const std::string &folderPath, const std::string &na
         return outcome;
     folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
     outcome.file = deleteEntry(folder, name);
-    noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),
-                   [&] { return folderPath; });
+    settleFolder(folder, folderAttributes, outcome);
+    return outcome;
+}
+
+FolderOutcome undressFolder(const std::string &folderPath, const std::string &name,
+                            const FileComposer &remains, std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    const OpenFolder folder(folderPath);
+    if (!opened(folder, outcome))
+        return outcome;
+    folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
+    std::optional<EntryContent> old;
+    if (outcome.file = readEntry(folder, name, kKeptFileLimit, old); !outcome.file.ok())
+        return outcome; // what cannot be read cannot be kept: the file and the folder stay
+    const std::optional<std::string> kept = old ? remains(old->bytes) : std::nullopt;
+    if (!kept) {
+        outcome.file = deleteEntry(folder, name);
+        settleFolder(folder, folderAttributes, outcome);
+    } else if (*kept != old->bytes) {
+        const std::uint32_t bits = decodeDosAttrib(old->dosAttrib).value_or(0);
+        outcome.file = writeFile(folder, name, *kept, {bits, old->dosAttrib}, outcome, 1);
+    }
     return outcome;
 }
 
@@ -292,7 +350,7 @@ FolderOutcome writeFolderFile(const std::string &folderPath, const std::string &
     FolderOutcome outcome;
     const OpenFolder folder(folderPath);
     if (opened(folder, outcome))
-        outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
+        outcome.file = writeFile(folder, name, bytes, {fileAttributes, {}}, outcome, 1);
     return outcome;
 }
 

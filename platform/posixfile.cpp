@@ -33,6 +33,11 @@ Status readAtMost(int fd, std::size_t limit, std::string &bytes)
 
 } // namespace
 
+Status readOpenFile(int fd, std::size_t limit, std::string &bytes)
+{
+    return readAtMost(fd, limit, bytes);
+}
+
 Status writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {

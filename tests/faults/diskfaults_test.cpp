@@ -125,13 +125,15 @@ public:
     {
     }
 
-    platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
-                                        std::uint32_t fileAttributes,
-                                        std::uint32_t folderAttributes) override
+    platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                               const platform::FileComposer &compose,
+                                               std::uint32_t fileAttributes,
+                                               std::uint32_t folderAttributes) override
     {
         if (folder == m_trigger)
             std::filesystem::remove_all(m_victim);
-        return SystemFolderIo::dressFolder(folder, bytes, fileAttributes, folderAttributes);
+        return SystemFolderIo::dressFolderKeeping(folder, compose, fileAttributes,
+                                                  folderAttributes);
     }
 
 private:
