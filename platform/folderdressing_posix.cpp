@@ -22,6 +22,8 @@ namespace
 
 constexpr int kTemporaryNameAttempts = 100;
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr mode_t kNewFileMode = 0644;   // what a first file gets: readable to every client
+constexpr mode_t kUnsettledMode = 0600; // until then nobody else may open it
 
 Status errorStatus(int code)
 {
@@ -54,23 +56,24 @@ template <typename PathFn> void noteAttributes(FolderOutcome &outcome, Status st
     outcome.attributesPath = path();
 }
 
-// The new file's attributes, then the old file's owner and group where we may give them (as
-// root: replacing a file in someone's folder must not hand it to us) and its permissions, never
-// set-id bits; read-only also takes every write bit away, as setFileAttributes does. Only what
-// differs is changed. Ownership is best effort; the other failures are the attributes' to report.
-Status settleFile(int fd, std::uint32_t attributes, const struct stat &old)
+// The new file's attributes, then the owner and group of the old file, or of the folder for a
+// first one, where we may give them (as root: a file in someone's folder must stay theirs to
+// change) and the old file's permissions or 0644 whatever the umask, never set-id bits; read-only
+// also takes every write bit away, as setFileAttributes does. Only what differs is changed.
+// Ownership is best effort; the other failures are the attributes' to report.
+Status settleFile(int fd, std::uint32_t attributes, const struct stat &old, int folder)
 {
     Status status = storeAttributes(fd, attributes);
     const bool hadOld = old.st_nlink != 0, readOnly = attributes & kAttrReadOnly;
-    struct stat now = {};
-    if ((!hadOld && !readOnly) || fstat(fd, &now) != 0)
+    struct stat now = {}, owner = old;
+    if (fstat(fd, &now) != 0 || (!hadOld && fstat(folder, &owner) != 0))
         return status;
     bool chowned = false;
-    if (hadOld && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
-        chowned = fchown(fd, old.st_uid, old.st_gid) == 0 ||
-                  fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    if (now.st_uid != owner.st_uid || now.st_gid != owner.st_gid) {
+        chowned = fchown(fd, owner.st_uid, owner.st_gid) == 0 ||
+                  fchown(fd, static_cast<uid_t>(-1), owner.st_gid) == 0;
     }
-    mode_t wanted = hadOld ? old.st_mode & 01777 : now.st_mode & 07777;
+    mode_t wanted = hadOld ? old.st_mode & 01777 : kNewFileMode;
     if (readOnly && status.ok())
         wanted &= ~kAllWriteBits;
     if ((chowned || wanted != (now.st_mode & 07777)) && fchmod(fd, wanted) != 0 && readOnly &&
@@ -104,7 +107,7 @@ int nameUnnamed(int fd, int folder, const std::string &target)
 int createTemporary(const OpenFolder &folder, const std::string &name, const struct stat &old,
                     bool locked, std::string &temporary, FolderOutcome &outcome)
 {
-    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : 0666;
+    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : kUnsettledMode;
     const auto create = [&] {
         return openat(folder.fd(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -140,7 +143,7 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
         return lastError();
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, old),
+        noteAttributes(outcome, settleFile(file.get(), attributes, old, folder.fd()),
                        [&] { return folder.entryPath(name); });
     Status closed = file.close(); // closed first, so close's failure counts
     if (status.ok())
@@ -190,7 +193,7 @@ int createUnnamed(int folder)
         errno = EOPNOTSUPP;
         return -1;
     }
-    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kUnsettledMode);
 }
 
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
@@ -211,7 +214,7 @@ Status writeNew(const OpenFolder &folder, const std::string &name, std::string_v
     }
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, none),
+        noteAttributes(outcome, settleFile(file.get(), attributes, none, folder.fd()),
                        [&] { return folder.entryPath(name); });
     if (!status.ok() || nameUnnamed(file.get(), folder.fd(), name) == 0)
         return status;

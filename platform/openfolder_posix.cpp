@@ -2,6 +2,7 @@
 
 #include "attributes.h"
 #include "dosattrib.h"
+#include "pathwalk_posix.h"
 #include "temporaryname.h"
 
 #include <atomic>
@@ -21,15 +22,9 @@ namespace
 
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 
-int openFolder(std::string path)
+int openFolder(const std::string &path)
 {
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    if (path.empty()) {
-        errno = ENOENT;
-        return -1;
-    }
-    return open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return openPathWithTrustedLinks(path, O_RDONLY | O_DIRECTORY, false);
 }
 
 // "/proc/self/fd/N/name": the entry `name` of an open folder, reached by path only where a call
