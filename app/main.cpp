@@ -3,6 +3,7 @@
 #include "engine/messages.h"
 #include "engine/progressline.h"
 #include "engine/settings.h"
+#include "platform/display.h"
 #include "platform/processcommandline.h"
 #include "platform/programmodule.h"
 #include "platform/settingsstore.h"
@@ -47,7 +48,14 @@ int main(int argc, char **argv)
     const std::string commandLine = platform::processCommandLine(argc, argv);
     if (commandLine == "--help" || commandLine == "--version")
         return runWithoutWindows(commandLine);
-    if (platform::displayAvailable()) {
+    const std::string deadDisplay =
+        platform::displayAvailable() ? platform::unreachableDisplay() : std::string();
+    if (!deadDisplay.empty()) {
+        // The toolkit would abort on it: the switches run without a window instead.
+        std::cerr << engine::Messages::deadDisplay(deadDisplay, !commandLine.empty()) << '\n';
+        if (commandLine.empty())
+            return engine::kExitFailure;
+    } else if (platform::displayAvailable()) {
         platform::ProgramModule windows(kWindowsModule);
         if (windows.load()) {
             if (auto entry = reinterpret_cast<WindowsEntry>(windows.symbol(kWindowsEntry)))

@@ -26,7 +26,9 @@ public:
     static std::string leftover(std::string_view path, std::string_view reason);
     // A folder whose Samba share's clients cannot open its icon or picture.
     static std::string outsideShare(std::string_view folder, std::string_view share);
-    static std::string windowsMissing(std::string_view why);  // the windows' library not loaded
+    static std::string windowsMissing(std::string_view why); // the windows' library not loaded
+    // A display named but not answering; `switches`: the line runs without a window.
+    static std::string deadDisplay(std::string_view named, bool switches);
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
 };
 

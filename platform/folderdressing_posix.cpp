@@ -121,9 +121,12 @@ int createTemporary(const OpenFolder &folder, const std::string &name, const str
         if ((fd = create()) >= 0 || errno != EEXIST)
             return fd;
     }
+    folder.markRandomTemporary();
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = temporaryNameFor(name);
         const int fd = create();
+        if (fd >= 0)
+            folder.markRandomTemporary();
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -268,6 +271,7 @@ FolderOutcome dressFolder(const std::string &folderPath, const std::string &name
     const OpenFolder folder(folderPath);
     if (!opened(folder, outcome))
         return outcome;
+    folder.removeMarkedTemporaries(name, outcome.leftover, outcome.leftoverPath);
     outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
     if (outcome.file.ok())
         noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),

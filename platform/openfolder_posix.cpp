@@ -21,6 +21,8 @@ namespace
 {
 
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+// On a folder where a run may have left a temporary under a random name.
+constexpr const char *kRandomTemporaryMark = "user.ravo2.temporary";
 
 int openFolder(const std::string &path)
 {
@@ -130,6 +132,21 @@ void OpenFolder::removeStaleTemporaries(const std::string &name, Status &failure
             }
         }
     }
+}
+
+void OpenFolder::markRandomTemporary() const
+{
+    (void)fsetxattr(fd(), kRandomTemporaryMark, "1", 1, 0);
+}
+
+void OpenFolder::removeMarkedTemporaries(const std::string &name, Status &failure,
+                                         std::string &failedPath) const
+{
+    char value[8];
+    if (fgetxattr(fd(), kRandomTemporaryMark, value, sizeof value) < 0 ||
+        fremovexattr(fd(), kRandomTemporaryMark) != 0)
+        return;
+    removeStaleTemporaries(name, failure, failedPath);
 }
 
 Status storeAttributes(int fd, std::uint32_t attributes)

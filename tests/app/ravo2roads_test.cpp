@@ -244,3 +244,35 @@ TEST(Ravo2Roads, NoToolkitIsLoadedWithoutADisplay)
     std::error_code ignored;
     fs::remove_all(root, ignored);
 }
+
+// A display that is named but gone (cron, su, a stale "ssh -X") would make the toolkit abort: a
+// line with switches runs without a window and one line says why; an empty line fails.
+TEST(Ravo2Roads, ADeadDisplayRunsTheSwitchesWithoutAWindow)
+{
+    if (fs::exists("/tmp/.X11-unix/X93"))
+        GTEST_SKIP() << "an X server answers on :93 here";
+    const fs::path root =
+        fs::temp_directory_path() / ("ravo2-dead-" + std::to_string(std::random_device()()));
+    fs::create_directories(root / "config" / "run");
+    fs::create_directories(root / "a");
+    fs::permissions(root / "config" / "run", fs::perms::owner_all);
+    const std::string runtime = (root / "config" / "run").string();
+    const std::vector<std::pair<std::string, std::string>> deadOnes{
+        {"DISPLAY", ":93"}, {"WAYLAND_DISPLAY", "ravo2-gone"}};
+    for (const auto &[name, value] : deadOnes) {
+        SCOPED_TRACE(name);
+        const Environment environment{{name, value}, {"XDG_RUNTIME_DIR", runtime}};
+        const Outcome line = runProgram(root, Road::WithoutWindows,
+                                        {"-fp", (root / "a/").string(), "-tt", "x"}, environment);
+        EXPECT_EQ(line.status, 0) << line.err;
+        EXPECT_NE(line.err.find(name + "=" + value), std::string::npos) << line.err;
+        EXPECT_EQ(std::count(line.err.begin(), line.err.end(), '\n'), 1) << line.err;
+        EXPECT_NE(contentOf(root / "a/desktop.ini").find("InfoTip= x\r\n"), std::string::npos);
+        fs::remove(root / "a/desktop.ini");
+        const Outcome empty = runProgram(root, Road::WithoutWindows, {}, environment);
+        EXPECT_EQ(empty.status, 1) << empty.err;
+        EXPECT_NE(empty.err.find(name + "=" + value), std::string::npos) << empty.err;
+    }
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
