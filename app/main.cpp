@@ -34,6 +34,7 @@ int runWithoutWindows(const std::string &commandLine)
     if (platform::standardErrorIsTerminal()) {
         progress = std::make_unique<engine::ProgressLine>(std::cerr);
         hooks.progress = progress->callback();
+        hooks.beforeMessages = [&progress] { progress->erase(); };
     }
     engine::SystemFolderIo io;
     const int status = engine::runCommandLine(commandLine, std::cout, std::cerr, io, hooks);

@@ -48,6 +48,8 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
     if (!request.anythingToMake())
         return kExitSuccess;
     const MakeIconResult result = makeicon(request, io, hooks.progress);
+    if (hooks.beforeMessages)
+        hooks.beforeMessages();
     if (result.failed) {
         err << startupFailureMessage(commandLine, result.failure.message, result.failedFolder)
             << '\n';

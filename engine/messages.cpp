@@ -141,6 +141,12 @@ std::string Messages::deadDisplay(std::string_view named, bool switches)
                     (switches ? "; ключи выполняются без окна" : ""));
 }
 
+std::string Messages::restarting()
+{
+    return pick("ravo2: a folder failed; starting again from the first folder",
+                "ravo2: папку оформить не удалось; начинаю снова с первой папки");
+}
+
 std::string Messages::progress(std::size_t done, std::size_t total)
 {
     return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);

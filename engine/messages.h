@@ -29,6 +29,7 @@ public:
     static std::string windowsMissing(std::string_view why); // the windows' library not loaded
     // A display named but not answering; `switches`: the line runs without a window.
     static std::string deadDisplay(std::string_view named, bool switches);
+    static std::string restarting(); // a folder failed, the run starts over
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
 };
 
