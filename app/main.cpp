@@ -1,3 +1,4 @@
+#include "app/localeoutput.h"
 #include "app/windowsentry.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
@@ -47,6 +48,7 @@ int runWithoutWindows(const std::string &commandLine)
 int main(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
+    const LocaleOutput out(std::cout), err(std::cerr);
     if (commandLine == "--help" || commandLine == "--version")
         return runWithoutWindows(commandLine);
     const std::string deadDisplay =

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iconv.h>
 #include <map>
 #include <optional>
 #include <random>
@@ -73,12 +74,34 @@ std::vector<std::string> millionCharacterTip()
     return pieces;
 }
 
-// Builds a ru_RU.CP1251 locale in `folder` for a run; false where the locale data is missing.
+// Builds a ru_RU.<charset> locale in `folder` for a run; false where the locale data is missing.
+bool makeRussianLocale(const fs::path &folder, const std::string &charset)
+{
+    const fs::path locale = folder / ("ru_RU." + charset);
+    fs::create_directories(folder);
+    const std::string command =
+        "localedef -i ru_RU -f " + charset + " '" + locale.string() + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0 || fs::exists(locale / "LC_CTYPE");
+}
+
 bool makeCp1251Locale(const fs::path &folder)
 {
-    const std::string command =
-        "localedef -i ru_RU -f CP1251 '" + (folder / "ru_RU.CP1251").string() + "' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0 || fs::exists(folder / "ru_RU.CP1251" / "LC_CTYPE");
+    return makeRussianLocale(folder, "CP1251");
+}
+
+// UTF-8 text in `charset`; empty where iconv cannot convert it.
+std::string inCharset(const std::string &text, const char *charset)
+{
+    const iconv_t cd = iconv_open(charset, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out(text.size() * 4, '\0');
+    char *in = const_cast<char *>(text.data()), *next = out.data();
+    std::size_t inLeft = text.size(), outLeft = out.size();
+    const bool done = iconv(cd, &in, &inLeft, &next, &outLeft) != std::size_t(-1);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return done ? out : std::string();
 }
 
 struct RoadCase {
@@ -273,6 +296,33 @@ TEST(Ravo2Roads, ADeadDisplayRunsTheSwitchesWithoutAWindow)
         EXPECT_EQ(empty.status, 1) << empty.err;
         EXPECT_NE(empty.err.find(name + "=" + value), std::string::npos) << empty.err;
     }
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+// Under a legacy locale the help and the messages come in its encoding, the one the line's text
+// is read in; a failure's echo of the line and its folder stay as typed.
+TEST(Ravo2Roads, MessagesComeInTheLocalesLegacyEncoding)
+{
+    const fs::path root =
+        fs::temp_directory_path() / ("ravo2-koi8-" + std::to_string(std::random_device()()));
+    fs::create_directories(root / "config" / "run");
+    fs::permissions(root / "config" / "run", fs::perms::owner_all);
+    if (!makeRussianLocale(root / "locales", "KOI8-R"))
+        GTEST_SKIP() << "no ru_RU locale data to build KOI8-R from";
+    const Environment koi8{{"LOCPATH", (root / "locales").string()},
+                           {"LC_ALL", "ru_RU.KOI8-R"},
+                           {"XDG_RUNTIME_DIR", (root / "config" / "run").string()}};
+    const std::string folder = (root / inCharset("нет", "KOI8-R")).string() + "/";
+    const Outcome failed =
+        runProgram(root, Road::WithoutWindows, {"-fp", folder, "-tt", "x"}, koi8);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, inCharset("была ошибка", "KOI8-R") + "-fp " + folder + " -tt x" +
+                              std::strerror(ENOENT) + "\n" + inCharset("папка: ", "KOI8-R") +
+                              folder + "\n");
+    const Outcome help = runProgram(root, Road::WithoutWindows, {"--help"}, koi8);
+    EXPECT_EQ(help.out.rfind(inCharset("Использование: ravo2 [ключи]\n", "KOI8-R"), 0), 0u)
+        << help.out;
     std::error_code ignored;
     fs::remove_all(root, ignored);
 }
