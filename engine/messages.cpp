@@ -93,6 +93,23 @@ std::string Messages::undecodable(std::string_view sw)
                     " не является текстом в кодировке локали; ничего не изменено");
 }
 
+std::string Messages::emptyValue(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick("ravo2: the value of " + name + " is empty; nothing was changed",
+                "ravo2: значение " + name + " пусто; ничего не изменено");
+}
+
+std::string Messages::lineBreak(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick(
+        "ravo2: the value of " + name +
+            " holds a line break, which desktop.ini cannot keep; nothing was changed",
+        "ravo2: значение " + name +
+            " содержит перевод строки, которого desktop.ini не сохранит; ничего не изменено");
+}
+
 std::string Messages::failedFolder(std::string_view folder)
 {
     return pick("folder: ", "папка: ") + std::string(folder);

@@ -19,6 +19,8 @@ public:
     static std::string noSwitch();                       // a line without any switch
     static std::string noDisplay();                      // an empty line and no display to show on
     static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
+    static std::string emptyValue(std::string_view sw);  // "-fp" with nothing after it
+    static std::string lineBreak(std::string_view sw);   // a value desktop.ini cannot hold
     static std::string failedFolder(std::string_view folder); // the second line of a failure
     static std::string warningPrefix();                       // what starts each warning line
     static std::string noAttributes(std::string_view path);   // a file system without attributes

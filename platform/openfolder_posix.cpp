@@ -64,6 +64,18 @@ ssize_t entryAttribute(int folder, const std::string &name, char *buffer, std::s
     return lgetxattr(entryThroughDescriptor(folder, name).c_str(), kDosAttribName, buffer, size);
 }
 
+// ELOOP said in words: the folder itself is a link, or a link on its way is nobody's we trust.
+Status linkRefusal(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    struct stat info = {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        return Status::failure(ELOOP, "Is a symbolic link, which is never followed to a folder");
+    return Status::failure(ELOOP, "A symbolic link on the path belongs to neither root nor this "
+                                  "user (or the links go round)");
+}
+
 } // namespace
 
 Descriptor::~Descriptor()
@@ -82,7 +94,7 @@ Status Descriptor::close()
 OpenFolder::OpenFolder(std::string path) : m_dir(openFolder(path)), m_path(std::move(path))
 {
     if (m_dir.get() < 0)
-        m_openError = lastError();
+        m_openError = errno == ELOOP ? linkRefusal(m_path) : lastError();
 }
 
 std::string OpenFolder::entryPath(const std::string &name) const

@@ -36,6 +36,14 @@ TEST(CommandLineRun, LinesWithoutWorkTouchNoFolder)
               std::make_tuple(engine::kExitFailure, "",
                               "была ошибкаC:\\f" + engine::Messages::noSwitch() + "\n"));
     EXPECT_EQ(run("-fp /a/ -tc red -wv 9x", io), std::make_tuple(0, "", ""));
+    // Values no folder could take are refused before any is touched.
+    EXPECT_EQ(
+        run("-fp -fp /a/ -tt x", io),
+        std::make_tuple(engine::kExitFailure, "", engine::Messages::emptyValue("-fp") + "\n"));
+    EXPECT_EQ(run("-fp /a/ -tt x\ny", io),
+              std::make_tuple(engine::kExitFailure, "", engine::Messages::lineBreak("-tt") + "\n"));
+    EXPECT_EQ(run("-fp /a/ -ip C:\\i\r.ico", io),
+              std::make_tuple(engine::kExitFailure, "", engine::Messages::lineBreak("-ip") + "\n"));
     EXPECT_TRUE(io.calls.empty());
 }
 
