@@ -326,3 +326,26 @@ TEST(Ravo2Roads, MessagesComeInTheLocalesLegacyEncoding)
     std::error_code ignored;
     fs::remove_all(root, ignored);
 }
+
+// A root run asks Samba's own testparm about the shares, not the first one a PATH offers.
+TEST(Ravo2Roads, ARootRunCallsSambasOwnTestparm)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the rule is root's";
+    const fs::path root =
+        fs::temp_directory_path() / ("ravo2-path-" + std::to_string(std::random_device()()));
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "a");
+    const fs::path planted = root / "bin" / "testparm", ran = root / "planted-ran";
+    std::ofstream(planted) << "#!/bin/sh\ntouch '" << ran.string() << "'\n";
+    fs::permissions(planted, fs::perms(0755));
+    const char *path = std::getenv("PATH");
+    const Environment environment{
+        {"PATH", (root / "bin").string() + ":" + (path ? path : "/usr/bin:/bin")}};
+    const Outcome o = runProgram(root, Road::WithoutWindows,
+                                 {"-fp", (root / "a/").string(), "-ip", "/x/i.ico"}, environment);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_FALSE(fs::exists(ran));
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
