@@ -20,9 +20,10 @@ struct FolderOutcome {
 
 // Puts `bytes` into the file `name` inside `folder` with exactly `fileAttributes`, then gives the
 // folder exactly `folderAttributes`. The folder is opened once without following a link and every
-// later call goes through that handle, so nothing outside the folder is ever touched. The new file
-// gets its attributes and the old file's permissions (and, as root, owner) before it takes the
-// old one's place in one rename: after any failure or kill the name holds the old file or the new
+// later call goes through that handle, so nothing outside the folder is ever touched; a link on
+// the folder's path is followed only when root or the running user owns it. The new file gets its
+// attributes and the old file's permissions and owner (a first file: the folder's owner, mode
+// 0644) before it takes the old one's place in one rename: after any failure or kill the name holds the old file or the new
 // one, whole. Refuses a link, a folder or a read-only file in the file's place. A new file is
 // written unnamed where the file system allows, so it never leaves a temporary behind; replacing
 // a file first removes the folder's stale temporaries, the only place a killed run leaves one.
