@@ -104,6 +104,24 @@ std::string inCharset(const std::string &text, const char *charset)
     return done ? out : std::string();
 }
 
+// A fresh folder for one test's runs: a private runtime folder "config/run" and a target "a".
+struct TestRoot {
+    explicit TestRoot(const std::string &prefix)
+        : path(fs::temp_directory_path() / (prefix + std::to_string(std::random_device()())))
+    {
+        fs::create_directories(path / "config" / "run");
+        fs::create_directories(path / "a");
+        fs::permissions(path / "config" / "run", fs::perms::owner_all);
+    }
+    ~TestRoot()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string runtime() const { return (path / "config" / "run").string(); }
+    const fs::path path;
+};
+
 struct RoadCase {
     const char *what;
     std::vector<std::string> args;                     // "{d}" stands for the road's own folder
@@ -274,12 +292,9 @@ TEST(Ravo2Roads, ADeadDisplayRunsTheSwitchesWithoutAWindow)
 {
     if (fs::exists("/tmp/.X11-unix/X93"))
         GTEST_SKIP() << "an X server answers on :93 here";
-    const fs::path root =
-        fs::temp_directory_path() / ("ravo2-dead-" + std::to_string(std::random_device()()));
-    fs::create_directories(root / "config" / "run");
-    fs::create_directories(root / "a");
-    fs::permissions(root / "config" / "run", fs::perms::owner_all);
-    const std::string runtime = (root / "config" / "run").string();
+    const TestRoot test("ravo2-dead-");
+    const fs::path &root = test.path;
+    const std::string runtime = test.runtime();
     const std::vector<std::pair<std::string, std::string>> deadOnes{
         {"DISPLAY", ":93"}, {"WAYLAND_DISPLAY", "ravo2-gone"}};
     for (const auto &[name, value] : deadOnes) {
@@ -296,18 +311,14 @@ TEST(Ravo2Roads, ADeadDisplayRunsTheSwitchesWithoutAWindow)
         EXPECT_EQ(empty.status, 1) << empty.err;
         EXPECT_NE(empty.err.find(name + "=" + value), std::string::npos) << empty.err;
     }
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
 }
 
 // Under a legacy locale the help and the messages come in its encoding, the one the line's text
 // is read in; a failure's echo of the line and its folder stay as typed.
 TEST(Ravo2Roads, MessagesComeInTheLocalesLegacyEncoding)
 {
-    const fs::path root =
-        fs::temp_directory_path() / ("ravo2-koi8-" + std::to_string(std::random_device()()));
-    fs::create_directories(root / "config" / "run");
-    fs::permissions(root / "config" / "run", fs::perms::owner_all);
+    const TestRoot test("ravo2-koi8-");
+    const fs::path &root = test.path;
     if (!makeRussianLocale(root / "locales", "KOI8-R"))
         GTEST_SKIP() << "no ru_RU locale data to build KOI8-R from";
     const Environment koi8{{"LOCPATH", (root / "locales").string()},
@@ -323,8 +334,6 @@ TEST(Ravo2Roads, MessagesComeInTheLocalesLegacyEncoding)
     const Outcome help = runProgram(root, Road::WithoutWindows, {"--help"}, koi8);
     EXPECT_EQ(help.out.rfind(inCharset("Использование: ravo2 [ключи]\n", "KOI8-R"), 0), 0u)
         << help.out;
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
 }
 
 // A root run asks Samba's own testparm about the shares, not the first one a PATH offers.
@@ -332,10 +341,9 @@ TEST(Ravo2Roads, ARootRunCallsSambasOwnTestparm)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "the rule is root's";
-    const fs::path root =
-        fs::temp_directory_path() / ("ravo2-path-" + std::to_string(std::random_device()()));
+    const TestRoot test("ravo2-path-");
+    const fs::path &root = test.path;
     fs::create_directories(root / "bin");
-    fs::create_directories(root / "a");
     const fs::path planted = root / "bin" / "testparm", ran = root / "planted-ran";
     std::ofstream(planted) << "#!/bin/sh\ntouch '" << ran.string() << "'\n";
     fs::permissions(planted, fs::perms(0755));
@@ -346,6 +354,4 @@ TEST(Ravo2Roads, ARootRunCallsSambasOwnTestparm)
                                  {"-fp", (root / "a/").string(), "-ip", "/x/i.ico"}, environment);
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_FALSE(fs::exists(ran));
-    std::error_code ignored;
-    fs::remove_all(root, ignored);
 }
