@@ -21,7 +21,8 @@ namespace platform
 namespace
 {
 
-constexpr int kTestparmMilliseconds = 5000; // a hung testparm must not hold the run
+constexpr const char *kSambaTestparm = "/usr/bin/testparm"; // where Samba installs it
+constexpr int kTestparmMilliseconds = 5000;                 // a hung testparm must not hold the run
 
 long long nowMilliseconds()
 {
@@ -66,7 +67,11 @@ bool spawnTestparm(int outputFd, pid_t &pid)
     char program[] = "testparm";
     char suppressPrompt[] = "-s";
     char *arguments[] = {program, suppressPrompt, nullptr};
-    const bool started = posix_spawnp(&pid, program, &actions, nullptr, arguments, environ) == 0;
+    // Root runs Samba's own, never whatever a PATH that others may write to offers first.
+    const bool privileged = geteuid() == 0 || getuid() == 0;
+    const bool started =
+        (privileged ? posix_spawn(&pid, kSambaTestparm, &actions, nullptr, arguments, environ)
+                    : posix_spawnp(&pid, program, &actions, nullptr, arguments, environ)) == 0;
     posix_spawn_file_actions_destroy(&actions);
     return started;
 }

@@ -34,13 +34,15 @@ inline constexpr std::size_t kKeptFileLimit = 1 << 20;
 
 // Puts `bytes` into the file `name` inside `folder` with the managed bits of `fileAttributes`, then
 // sets the folder's managed bits as `folderAttributes` has them; every other bit stays (the new
-// file takes the old one's). The folder is opened once without following a link and every
-// later call goes through that handle, so nothing outside the folder is ever touched. The new file
-// gets its attributes and the old file's permissions (and, as root, owner) before it takes the
-// old one's place in one rename: after any failure or kill the name holds the old file or the new
-// one, whole. Refuses a link, a folder or a read-only file in the file's place. A new file is
-// written unnamed where the file system allows, so it never leaves a temporary behind; replacing
-// a file first removes the folder's stale temporaries, the only place a killed run leaves one.
+// file takes the old one's). The folder is opened once without following a link and every later
+// call goes through that handle, so nothing outside the folder is ever touched; a link on the
+// folder's path is followed only when root or the running user owns it. The new file gets its
+// attributes and the old file's permissions and owner (a first file: the folder's owner, mode
+// 0644) before it takes the old one's place in one rename: after any failure or kill the name
+// holds the old file or the new one, whole. Refuses a link, a folder or a read-only file in the
+// file's place. A new file is written unnamed where the file system allows, so it never leaves a
+// temporary behind; the folder's stale temporaries are removed when a replacement finds the lock
+// holder's name taken, or the folder marked by a run that wrote under a random name.
 FolderOutcome dressFolder(const std::string &folder, const std::string &name,
                           std::string_view bytes, std::uint32_t fileAttributes,
                           std::uint32_t folderAttributes);

@@ -24,6 +24,8 @@ namespace
 
 constexpr int kTemporaryNameAttempts = 100;
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr mode_t kNewFileMode = 0644;   // what a first file gets: readable to every client
+constexpr mode_t kUnsettledMode = 0600; // until then nobody else may open it
 
 Status errorStatus(int code)
 {
@@ -56,24 +58,25 @@ template <typename PathFn> void noteAttributes(FolderOutcome &outcome, Status st
     outcome.attributesPath = path();
 }
 
-// The new file's attributes, then the old file's owner and group where we may give them (as
-// root: replacing a file in someone's folder must not hand it to us) and its permissions, never
-// set-id bits; read-only also takes every write bit away, as setFileAttributes does. Only what
-// differs is changed. Ownership is best effort; the other failures are the attributes' to report.
-Status settleFile(int fd, const FileAttributeChange &attributes, const struct stat &old)
+// The new file's attributes, then the owner and group of the old file, or of the folder for a
+// first one, where we may give them (as root: a file in someone's folder must stay theirs to
+// change) and the old file's permissions or 0644 whatever the umask, never set-id bits; read-only
+// also takes every write bit away, as setFileAttributes does. Only what differs is changed.
+// Ownership is best effort; the other failures are the attributes' to report.
+Status settleFile(int fd, const FileAttributeChange &attributes, const struct stat &old, int folder)
 {
     Status status =
         changeAttributes(fd, attributes.basis, attributes.wanted, kFileManagedAttributes);
     const bool hadOld = old.st_nlink != 0, readOnly = attributes.wanted & kAttrReadOnly;
-    struct stat now = {};
-    if ((!hadOld && !readOnly) || fstat(fd, &now) != 0)
+    struct stat now = {}, owner = old;
+    if (fstat(fd, &now) != 0 || (!hadOld && fstat(folder, &owner) != 0))
         return status;
     bool chowned = false;
-    if (hadOld && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
-        chowned = fchown(fd, old.st_uid, old.st_gid) == 0 ||
-                  fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    if (now.st_uid != owner.st_uid || now.st_gid != owner.st_gid) {
+        chowned = fchown(fd, owner.st_uid, owner.st_gid) == 0 ||
+                  fchown(fd, static_cast<uid_t>(-1), owner.st_gid) == 0;
     }
-    mode_t wanted = hadOld ? old.st_mode & 01777 : now.st_mode & 07777;
+    mode_t wanted = hadOld ? old.st_mode & 01777 : kNewFileMode;
     if (readOnly && status.ok())
         wanted &= ~kAllWriteBits;
     if ((chowned || wanted != (now.st_mode & 07777)) && fchmod(fd, wanted) != 0 && readOnly &&
@@ -107,7 +110,7 @@ int nameUnnamed(int fd, int folder, const std::string &target)
 int createTemporary(const OpenFolder &folder, const std::string &name, const struct stat &old,
                     bool locked, std::string &temporary, FolderOutcome &outcome)
 {
-    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : 0666;
+    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : kUnsettledMode;
     const auto create = [&] {
         return openat(folder.fd(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -121,9 +124,12 @@ int createTemporary(const OpenFolder &folder, const std::string &name, const str
         if ((fd = create()) >= 0 || errno != EEXIST)
             return fd;
     }
+    folder.markRandomTemporary();
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = temporaryNameFor(name);
         const int fd = create();
+        if (fd >= 0)
+            folder.markRandomTemporary();
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -143,7 +149,7 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
         return lastError();
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, old),
+        noteAttributes(outcome, settleFile(file.get(), attributes, old, folder.fd()),
                        [&] { return folder.entryPath(name); });
     Status closed = file.close(); // closed first, so close's failure counts
     if (status.ok())
@@ -194,7 +200,7 @@ int createUnnamed(int folder)
         errno = EOPNOTSUPP;
         return -1;
     }
-    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kUnsettledMode);
 }
 
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
@@ -215,7 +221,7 @@ Status writeNew(const OpenFolder &folder, const std::string &name, std::string_v
     }
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, none),
+        noteAttributes(outcome, settleFile(file.get(), attributes, none, folder.fd()),
                        [&] { return folder.entryPath(name); });
     if (!status.ok() || nameUnnamed(file.get(), folder.fd(), name) == 0)
         return status;
@@ -277,6 +283,7 @@ FolderOutcome dress(const std::string &folderPath, const std::string &name,
     const OpenFolder folder(folderPath);
     if (!opened(folder, outcome))
         return outcome;
+    folder.removeMarkedTemporaries(name, outcome.leftover, outcome.leftoverPath);
     std::optional<EntryContent> old;
     const Status read = readEntry(folder, name, kKeptFileLimit, old);
     if (!read.ok() && compose != nullptr) {
