@@ -1,4 +1,5 @@
 #include "app/windowsentry.h"
+#include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
@@ -45,7 +46,9 @@ int runWithoutWindows(const std::string &commandLine)
 int main(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
-    if (commandLine == "--help" || commandLine == "--version")
+    // Lists, going on, looking and removing are the administrator's road: never a window.
+    if (commandLine == "--help" || commandLine == "--version" ||
+        engine::parseCommandLine(commandLine).needsNoWindow())
         return runWithoutWindows(commandLine);
     if (platform::displayAvailable()) {
         platform::ProgramModule windows(kWindowsModule);

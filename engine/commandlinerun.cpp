@@ -1,6 +1,7 @@
 #include "commandlinerun.h"
 
 #include "commandline.h"
+#include "folderswitches.h"
 #include "messages.h"
 #include "startup.h"
 #include "sysversion.h"
@@ -42,22 +43,19 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
         err << Messages::undecodable(*refused) << '\n';
         return kExitFailure;
     }
+    warnAboutLine(parsed, err);
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
+    if (parsed.needsNoWindow())
+        return runFolderSwitches(commandLine, std::move(parsed), request, out, err, io,
+                                 hooks.progress);
     applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;
-    const MakeIconResult result = makeicon(request, io, hooks.progress);
-    if (result.failed) {
-        err << startupFailureMessage(commandLine, result.failure.message, result.failedFolder)
-            << '\n';
-        return kExitFailure;
-    }
-    if (auto warning = attributeWarning(result))
-        err << *warning << '\n';
-    for (const std::string &warning : result.pathWarnings)
-        err << Messages::warningPrefix() << warning << '\n';
-    return kExitSuccess;
+    MissingFileCheck check(request, err);
+    for (const std::string &folder : request.targetFolders)
+        check.check(folder);
+    return finishDressing(commandLine, makeicon(request, io, hooks.progress), err);
 }
 
 std::optional<std::string> attributeWarning(const MakeIconResult &result)

@@ -134,7 +134,88 @@ std::string Messages::windowsMissing(std::string_view why)
 
 std::string Messages::progress(std::size_t done, std::size_t total)
 {
-    return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);
+    // A list read as it comes has no total until its end.
+    return pick("folders: ", "папки: ") + std::to_string(done) +
+           (total ? " / " + std::to_string(total) : std::string());
+}
+
+std::string Messages::unknownSwitch(std::string_view sw)
+{
+    return pick("unknown switch ", "неизвестный ключ ") + std::string(sw) +
+           pick(", ignored (a value runs up to the next \" -\")",
+                ", пропущен (значение идёт до следующего \" -\")");
+}
+
+std::string Messages::noFolder()
+{
+    return pick("no folder given (-fp or -fl): nothing is done",
+                "не задано ни одной папки (-fp или -fl): ничего не сделано");
+}
+
+std::string Messages::unknownWord(std::string_view sw, std::string_view word,
+                                  std::string_view words)
+{
+    return std::string(sw) + pick(": unknown word \"", ": неизвестное слово \"") +
+           std::string(word) + pick("\", ignored; known: ", "\", пропущено; известны: ") +
+           std::string(words);
+}
+
+std::string Messages::missingFile(std::string_view sw, std::string_view folder,
+                                  std::string_view target, bool fromHere)
+{
+    std::string text = pick("folder ", "папка ") + std::string(folder) + ": " + std::string(sw) +
+                       pick(" names no file: ", " не называет файла: ") + std::string(target);
+    if (fromHere)
+        text += pick(" (relative paths are taken from the folder, not from the current folder)",
+                     " (относительные пути берутся от папки, а не от текущей папки)");
+    return text;
+}
+
+std::string Messages::folderFailed(std::string_view folder, std::string_view reason)
+{
+    return "ravo2: " + std::string(folder) + ": " + std::string(reason);
+}
+
+std::string Messages::summary(std::size_t done, std::size_t failed)
+{
+    return pick("ravo2: done ", "ravo2: готово ") + std::to_string(done) +
+           pick(", failed ", ", не удалось ") + std::to_string(failed);
+}
+
+std::string Messages::listUnopened(std::string_view listAndReason)
+{
+    return pick("ravo2: the folder list cannot be opened, nothing was changed: ",
+                "ravo2: список папок не открывается, ничего не изменено: ") +
+           std::string(listAndReason);
+}
+
+std::string Messages::dryFolder(std::string_view folder)
+{
+    return pick("folder: ", "папка: ") + std::string(folder);
+}
+
+std::string Messages::dryFile(std::string_view attributes)
+{
+    return pick("  would write desktop.ini, attributes ", "  записал бы desktop.ini, атрибуты ") +
+           std::string(attributes) + ":";
+}
+
+std::string Messages::dryFolderAttributes(std::string_view attributes)
+{
+    return pick("  would set the folder's attributes to ", "  поставил бы папке атрибуты ") +
+           std::string(attributes);
+}
+
+std::string Messages::dryRemoval(std::string_view attributes)
+{
+    return pick("  would remove desktop.ini and set the folder's attributes to ",
+                "  удалил бы desktop.ini и поставил бы папке атрибуты ") +
+           std::string(attributes);
+}
+
+std::string Messages::dryFailure(std::string_view reason)
+{
+    return pick("  would fail: ", "  не удалось бы: ") + std::string(reason);
 }
 
 } // namespace engine

@@ -28,6 +28,28 @@ public:
     static std::string outsideShare(std::string_view folder, std::string_view share);
     static std::string windowsMissing(std::string_view why);  // the windows' library not loaded
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
+
+    // Warnings about the line itself, each a whole line after warningPrefix().
+    static std::string unknownSwitch(std::string_view sw);
+    static std::string noFolder();
+    static std::string unknownWord(std::string_view sw, std::string_view word,
+                                   std::string_view words);
+    // An icon or picture that a reader of `folder` would not find at `target`; `fromHere` when
+    // the path names a file only against the current folder.
+    static std::string missingFile(std::string_view sw, std::string_view folder,
+                                   std::string_view target, bool fromHere);
+
+    static std::string folderFailed(std::string_view folder, std::string_view reason);
+    static std::string summary(std::size_t done, std::size_t failed);
+    static std::string listUnopened(std::string_view listAndReason);
+
+    // The dry run's lines: the folder, the file that would be written and its attributes, the
+    // folder's attributes, a removal, a failure.
+    static std::string dryFolder(std::string_view folder);
+    static std::string dryFile(std::string_view attributes);
+    static std::string dryFolderAttributes(std::string_view attributes);
+    static std::string dryRemoval(std::string_view attributes);
+    static std::string dryFailure(std::string_view reason);
 };
 
 } // namespace engine

@@ -36,4 +36,8 @@ FolderOutcome dressFolder(const std::string &folder, const std::string &name,
 FolderOutcome undressFolder(const std::string &folder, const std::string &name,
                             std::uint32_t folderAttributes);
 
+// What dressFolder (or, with `removing`, undressFolder) would meet in `folder`, found without
+// changing anything: the folder's own refusal, a file in the way, a folder it may not write in.
+Status probeFolder(const std::string &folder, const std::string &name, bool removing);
+
 } // namespace platform
