@@ -76,10 +76,14 @@ struct Switch {
 
 // Every switch the line knows; a piece whose first three characters are none of these is ignored.
 constexpr Switch kSwitches[] = {
-    {"-fp", [](const PieceValue &v, CommandLineRequest &r) { r.folders.emplace_back(v.fromFifth); }},
-    {"-ip", [](const PieceValue &v, CommandLineRequest &r) { r.iconPath = std::string(v.fromFifth); }},
-    {"-ii", [](const PieceValue &v, CommandLineRequest &r) { r.iconIndex = std::string(v.fromFourth); }},
-    {"-tt", [](const PieceValue &v, CommandLineRequest &r) { r.infoTip = std::string(v.fromFourth); }},
+    {"-fp",
+     [](const PieceValue &v, CommandLineRequest &r) { r.folders.emplace_back(v.fromFifth); }},
+    {"-ip",
+     [](const PieceValue &v, CommandLineRequest &r) { r.iconPath = std::string(v.fromFifth); }},
+    {"-ii",
+     [](const PieceValue &v, CommandLineRequest &r) { r.iconIndex = std::string(v.fromFourth); }},
+    {"-tt",
+     [](const PieceValue &v, CommandLineRequest &r) { r.infoTip = std::string(v.fromFourth); }},
     {"-pp",
      [](const PieceValue &v, CommandLineRequest &r) { r.picturePath = std::string(v.fromFourth); }},
     {"-tc", setColour},

@@ -35,13 +35,21 @@ struct CommandLineRequest {
     std::optional<std::string> picturePath; // "-pp" (also ticks the background flag)
     std::optional<std::uint32_t> colour;    // "-tc" with a known colour word
     std::optional<WindowsMode> windowsMode; // "-wv" with "xp" or "9x"
-    std::vector<FolderListSwitch> folderLists; // every "-fl", in order
-    bool goOn = false;                         // "-go": a failing folder does not stop the run
-    bool dryRun = false;                       // "-dr": show what would be done, change nothing
-    bool listDressing = false;                 // "-ls": print each folder's dressing as JSON
-    bool remove = false;                       // "-rm": take the dressing away
-    std::vector<std::string> unknownSwitches;  // each piece whose switch is not known, as typed
-    std::vector<UnknownWord> unknownWords;     // "-tc" and "-wv" words that name nothing
+
+    // Every "-fl", in order.
+    std::vector<FolderListSwitch> folderLists;
+    // "-go": a failing folder does not stop the run.
+    bool goOn = false;
+    // "-dr": show what would be done, change nothing.
+    bool dryRun = false;
+    // "-ls": print each folder's dressing as JSON.
+    bool listDressing = false;
+    // "-rm": take the dressing away.
+    bool remove = false;
+    // Each piece whose switch is not known, as typed, and the "-tc" and "-wv" words that name
+    // nothing: warned of.
+    std::vector<std::string> unknownSwitches;
+    std::vector<UnknownWord> unknownWords;
 
     // True when a switch asks for the road without a window (lists, going on, looking, removing).
     bool needsNoWindow() const

@@ -33,7 +33,8 @@ std::string hexByte(const char *prefix, unsigned char byte)
     return text;
 }
 
-std::optional<std::string> *slotFor(IniValues &values, std::string_view section, std::string_view key)
+std::optional<std::string> *slotFor(IniValues &values, std::string_view section,
+                                    std::string_view key)
 {
     if (section == kShellSection) {
         if (key == "iconfile")
@@ -70,7 +71,8 @@ IniValues readValues(std::string_view bytes, unsigned codePage)
         if (equals == std::string::npos)
             continue;
         // The first line of a key counts, as the shell reads it.
-        if (auto *slot = slotFor(values, section, asciiLower(line.substr(0, equals))); slot && !*slot)
+        if (auto *slot = slotFor(values, section, asciiLower(line.substr(0, equals)));
+            slot && !*slot)
             *slot = line.substr(equals + 1);
     }
     return values;
@@ -154,9 +156,9 @@ std::string dressingJson(const std::string &folder, const ClientPaths &paths, un
     out += ",\"index\":" + jsonOrNull(values.index);
     out += ",\"infotip\":" + jsonOrNull(values.infoTip);
     out += ",\"picture\":" + jsonOrNull(values.picture);
-    out += ",\"picture_local\":" +
-           (values.picture ? jsonString(paths.local(*values.picture, iniFolder))
-                           : std::string("null"));
+    out += ",\"picture_local\":" + (values.picture
+                                        ? jsonString(paths.local(*values.picture, iniFolder))
+                                        : std::string("null"));
     out += ",\"colour\":" + colourJson(values.colour);
     out += ",\"folder_attributes\":" + attributesJson(folderAttributes);
     out += ",\"file_attributes\":" + attributesJson(fileAttributes);
@@ -168,8 +170,8 @@ std::string dressingJson(const std::string &folder, const ClientPaths &paths, un
 
 std::string entryErrorJson(const std::string &folder, std::string_view reason)
 {
-    return "{\"folder\":" + jsonString(folder) + ",\"dressed\":false,\"error\":" +
-           jsonString(reason) + "}";
+    return "{\"folder\":" + jsonString(folder) +
+           ",\"dressed\":false,\"error\":" + jsonString(reason) + "}";
 }
 
 std::size_t listDressings(FolderSource &source, std::ostream &out)

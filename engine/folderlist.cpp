@@ -113,7 +113,8 @@ bool FolderListReader::next(FolderEntry &entry)
             continue;
         }
         const char *start = m_buffer.data() + m_begin;
-        const auto *stop = static_cast<const char *>(std::memchr(start, m_separator, m_end - m_begin));
+        const auto *stop =
+            static_cast<const char *>(std::memchr(start, m_separator, m_end - m_begin));
         if (stop == nullptr) {
             if (m_pending.size() + (m_end - m_begin) > kLongestListEntry)
                 m_tooLong = true;
@@ -150,8 +151,7 @@ FolderSequence::FolderSequence(const std::vector<std::string> &folders,
 {
     for (const FolderListSwitch &list : lists) {
         // A pipe given as standard input is read as it is, on every system.
-        std::FILE *file =
-            list.path == "/dev/stdin" ? stdin : std::fopen(list.path.c_str(), "rb");
+        std::FILE *file = list.path == "/dev/stdin" ? stdin : std::fopen(list.path.c_str(), "rb");
         if (file == nullptr) {
             if (openFailure.empty())
                 openFailure = list.path + ": " + std::strerror(errno);

@@ -43,7 +43,7 @@ private:
     std::FILE *m_spool = nullptr; // the bytes read so far, when the list is a pipe to be replayed
     long m_spoolSize = 0;
     bool m_spoolBroken = false; // the copy fell short; the list cannot be replayed
-    long m_replayAt = -1; // where the replay reads in the spool; -1 while not replaying
+    long m_replayAt = -1;       // where the replay reads in the spool; -1 while not replaying
     std::vector<char> m_buffer;
     std::size_t m_begin = 0, m_end = 0;
     bool m_eof = false;

@@ -4,8 +4,8 @@
 #include "commandlinerun.h"
 #include "dressinglisting.h"
 #include "dryrunfolderio.h"
-#include "folderpaths.h"
 #include "folderlist.h"
+#include "folderpaths.h"
 #include "messages.h"
 #include "platform/attributes.h"
 #include "platform/filesystem.h"
@@ -69,8 +69,7 @@ public:
                                           std::uint32_t folderAttributes) override
     {
         platform::FolderOutcome outcome = m_inner.undressFolder(folder, folderAttributes);
-        if (!outcome.file.ok() &&
-            !(outcome.file.code == ENOENT && platform::isDirectory(folder)))
+        if (!outcome.file.ok() && !(outcome.file.code == ENOENT && platform::isDirectory(folder)))
             m_onFailure(folder, outcome.file);
         return outcome;
     }
@@ -118,9 +117,8 @@ std::size_t removeAll(FolderSource &source, FolderIo &io, const ProgressFn &prog
 
 void warnWord(const UnknownWord &unknown, std::ostream &err)
 {
-    const char *words = unknown.switchName == "-tc"
-                            ? "red, blue, green, black, white, yellow, orange"
-                            : "xp, 9x";
+    const char *words =
+        unknown.switchName == "-tc" ? "red, blue, green, black, white, yellow, orange" : "xp, 9x";
     err << Messages::warningPrefix()
         << Messages::unknownWord(unknown.switchName, unknown.word, words) << '\n';
 }
@@ -164,8 +162,9 @@ void MissingFileCheck::checkOne(std::string_view sw, const std::string &chosen,
 {
     static const ClientPaths paths = ClientPaths::forThisMachine();
     const std::size_t first = chosen.find_first_not_of(' ');
-    const std::string path =
-        first == std::string::npos ? std::string() : chosen.substr(first, chosen.find_last_not_of(' ') + 1 - first);
+    const std::string path = first == std::string::npos
+                                 ? std::string()
+                                 : chosen.substr(first, chosen.find_last_not_of(' ') + 1 - first);
     const bool relative = !path.empty() && path[0] != '/';
     // An absolute path names the same file for every folder: it is looked at once.
     if (!relative && m_checkedFixed)
