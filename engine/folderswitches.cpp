@@ -150,14 +150,15 @@ MissingFileCheck::MissingFileCheck(const CustomisationRequest &request, std::ost
 
 void MissingFileCheck::check(const std::string &folder)
 {
+    bool looked = true;
     if (m_request.makeIcon)
-        checkOne("-ip", m_request.iconPath, folder);
+        looked &= checkOne("-ip", m_request.iconPath, folder);
     if (m_request.makeBackground)
-        checkOne("-pp", m_request.picturePath, folder);
-    m_checkedFixed = true;
+        looked &= checkOne("-pp", m_request.picturePath, folder);
+    m_checkedFixed = m_checkedFixed || looked;
 }
 
-void MissingFileCheck::checkOne(std::string_view sw, const std::string &chosen,
+bool MissingFileCheck::checkOne(std::string_view sw, const std::string &chosen,
                                 const std::string &folder)
 {
     static const ClientPaths paths = ClientPaths::forThisMachine();
@@ -168,17 +169,19 @@ void MissingFileCheck::checkOne(std::string_view sw, const std::string &chosen,
     const bool relative = !path.empty() && path[0] != '/';
     // An absolute path names the same file for every folder: it is looked at once.
     if (!relative && m_checkedFixed)
-        return;
+        return true;
     const std::optional<std::string> target =
         paths.readerTarget(chosen, ClientPaths::folderOf(desktopIniPath(folder)));
+    if (!target || platform::getFileAttributes(*target) != platform::kInvalidAttributes)
+        return true;
     // A folder that is not there fails on its own, with its own message.
-    if (!target || platform::getFileAttributes(*target) != platform::kInvalidAttributes ||
-        !platform::isDirectory(folder))
-        return;
+    if (!platform::isDirectory(folder))
+        return false;
     const bool fromHere =
         relative && platform::getFileAttributes(path) != platform::kInvalidAttributes;
     m_err << Messages::warningPrefix()
           << Messages::missingFile(sw, shownName(folder), shownName(*target), fromHere) << '\n';
+    return true;
 }
 
 int finishDressing(std::string_view commandLine, const MakeIconResult &result, std::ostream &err)

@@ -22,7 +22,8 @@ public:
     void check(const std::string &folder);
 
 private:
-    void checkOne(std::string_view sw, const std::string &chosen, const std::string &folder);
+    // False when the folder is not there to look from.
+    bool checkOne(std::string_view sw, const std::string &chosen, const std::string &folder);
 
     const CustomisationRequest &m_request;
     std::ostream &m_err;
