@@ -270,6 +270,8 @@ int main(int argc, char **argv)
                               : fs::temp_directory_path() / "ravo2-cli-bench";
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         unsetenv(name);
+    // Each figure is seen as it comes, before the long clean-up of a million folders.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     fs::remove_all(root);
     fs::create_directories(root);
     std::printf("ravo2: %s\n", RAVO2_PROGRAM);
