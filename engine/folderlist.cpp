@@ -1,5 +1,7 @@
 #include "folderlist.h"
 
+#include "messages.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -80,7 +82,7 @@ bool FolderListReader::takeEntry(FolderEntry &entry, std::string_view bytes)
 {
     if (m_tooLong || m_pending.size() + bytes.size() > kLongestListEntry) {
         entry.folder.assign(m_pending, 0, 64);
-        entry.problem = failure(ENAMETOOLONG);
+        entry.problem = platform::Status::failure(ENAMETOOLONG, Messages::listEntryTooLong());
     } else {
         entry.folder = m_pending;
         entry.folder.append(bytes);
@@ -91,7 +93,7 @@ bool FolderListReader::takeEntry(FolderEntry &entry, std::string_view bytes)
     if (m_separator == '\n' && !entry.folder.empty() && entry.folder.back() == '\r')
         entry.folder.pop_back();
     if (entry.problem.ok() && entry.folder.find('\0') != std::string::npos)
-        entry.problem = failure(EINVAL); // a line of a line-separated list cannot name a folder
+        entry.problem = platform::Status::failure(EINVAL, Messages::listEntryHoldsNul());
     return !entry.folder.empty() || !entry.problem.ok();
 }
 

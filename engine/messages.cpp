@@ -213,6 +213,18 @@ std::string Messages::listUnopened(std::string_view listAndReason)
            std::string(listAndReason);
 }
 
+std::string Messages::listEntryTooLong()
+{
+    return pick("the list entry is longer than 1 MiB (only its start is shown)",
+                "запись списка длиннее 1 МиБ (показано только её начало)");
+}
+
+std::string Messages::listEntryHoldsNul()
+{
+    return pick("the line holds a NUL byte, which no name can hold",
+                "строка содержит байт NUL, которого не бывает в имени");
+}
+
 std::string Messages::dryFolder(std::string_view folder)
 {
     return pick("folder: ", "папка: ") + std::string(folder);

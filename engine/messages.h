@@ -42,6 +42,8 @@ public:
     static std::string folderFailed(std::string_view folder, std::string_view reason);
     static std::string summary(std::size_t done, std::size_t failed);
     static std::string listUnopened(std::string_view listAndReason);
+    static std::string listEntryTooLong();  // a list entry past the longest one read
+    static std::string listEntryHoldsNul(); // a NUL inside a line of a line-separated list
 
     // The dry run's lines: the folder, the file that would be written and its attributes, the
     // folder's attributes, a removal, a failure.
