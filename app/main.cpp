@@ -1,9 +1,11 @@
+#include "app/localeoutput.h"
 #include "app/windowsentry.h"
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
 #include "engine/settings.h"
+#include "platform/display.h"
 #include "platform/processcommandline.h"
 #include "platform/programmodule.h"
 #include "platform/settingsstore.h"
@@ -34,6 +36,7 @@ int runWithoutWindows(const std::string &commandLine)
     if (platform::standardErrorIsTerminal()) {
         progress = std::make_unique<engine::ProgressLine>(std::cerr);
         hooks.progress = progress->callback();
+        hooks.beforeMessages = [&progress] { progress->erase(); };
     }
     engine::SystemFolderIo io;
     const int status = engine::runCommandLine(commandLine, std::cout, std::cerr, io, hooks);
@@ -46,11 +49,19 @@ int runWithoutWindows(const std::string &commandLine)
 int main(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
+    const LocaleOutput out(std::cout), err(std::cerr);
     // Lists, going on, looking and removing are the administrator's road: never a window.
     if (commandLine == "--help" || commandLine == "--version" ||
         engine::parseCommandLine(commandLine).needsNoWindow())
         return runWithoutWindows(commandLine);
-    if (platform::displayAvailable()) {
+    const std::string deadDisplay =
+        platform::displayAvailable() ? platform::unreachableDisplay() : std::string();
+    if (!deadDisplay.empty()) {
+        // The toolkit would abort on it: the switches run without a window instead.
+        std::cerr << engine::Messages::deadDisplay(deadDisplay, !commandLine.empty()) << '\n';
+        if (commandLine.empty())
+            return engine::kExitFailure;
+    } else if (platform::displayAvailable()) {
         platform::ProgramModule windows(kWindowsModule);
         if (windows.load()) {
             if (auto entry = reinterpret_cast<WindowsEntry>(windows.symbol(kWindowsEntry)))

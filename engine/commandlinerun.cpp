@@ -18,6 +18,26 @@ bool isUnsupported(int code)
     return code == ENOTSUP || code == EOPNOTSUPP;
 }
 
+// Why a value cannot be used in any folder, said before a folder is touched; nullopt when none.
+std::optional<std::string> refusedValue(const CommandLineRequest &parsed)
+{
+    for (const std::string &folder : parsed.folders) {
+        if (folder.empty())
+            return Messages::emptyValue("-fp");
+    }
+    const std::pair<const char *, const std::optional<std::string> *> written[] = {
+        {"-ip", &parsed.iconPath},
+        {"-ii", &parsed.iconIndex},
+        {"-tt", &parsed.infoTip},
+        {"-pp", &parsed.picturePath},
+    };
+    for (const auto &[name, value] : written) {
+        if (*value && (*value)->find_first_of("\r\n") != std::string::npos)
+            return Messages::lineBreak(name);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream &err, FolderIo &io,
@@ -44,18 +64,30 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
         return kExitFailure;
     }
     warnAboutLine(parsed, err);
+    const auto refused = refusedValue(parsed);
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
-    if (parsed.needsNoWindow())
-        return runFolderSwitches(commandLine, std::move(parsed), request, out, err, io,
-                                 hooks.progress);
+    if (parsed.needsNoWindow()) {
+        if (refused && !parsed.listDressing) {
+            err << *refused << '\n';
+            return kExitFailure;
+        }
+        return runFolderSwitches(commandLine, std::move(parsed), request, out, err, io, hooks);
+    }
     applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;
+    if (refused) {
+        err << *refused << '\n';
+        return kExitFailure;
+    }
     MissingFileCheck check(request, err);
     for (const std::string &folder : request.targetFolders)
         check.check(folder);
-    return finishDressing(commandLine, makeicon(request, io, hooks.progress), err);
+    const MakeIconResult result = makeicon(request, io, hooks.progress);
+    if (hooks.beforeMessages)
+        hooks.beforeMessages();
+    return finishDressing(commandLine, result, err);
 }
 
 std::optional<std::string> attributeWarning(const MakeIconResult &result)

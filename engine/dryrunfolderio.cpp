@@ -1,9 +1,11 @@
 #include "dryrunfolderio.h"
 
 #include "desktopinireader.h"
+#include "folderpaths.h"
 #include "messages.h"
 #include "platform/attributes.h"
 #include "platform/codepage.h"
+#include "platform/filesystem.h"
 
 #include <cstdio>
 
@@ -13,6 +15,15 @@ namespace
 {
 
 constexpr const char *kIniName = "desktop.ini";
+
+// The folder's present file, as the real run reads it before writing; nullopt when there is none.
+std::optional<std::string> presentFile(const std::string &folder)
+{
+    std::string bytes;
+    if (!platform::readFile(desktopIniPath(folder), bytes).ok())
+        return std::nullopt;
+    return bytes;
+}
 
 } // namespace
 
@@ -59,9 +70,40 @@ platform::FolderOutcome DryRunFolderIo::dressFolder(const std::string &folder,
         return outcome; // the run's failure report shows the folder and the reason
     m_out << Messages::dryFolder(shownName(folder)) << '\n'
           << Messages::dryFile(attributeWords(fileAttributes)) << '\n';
+    printFile(bytes);
+    m_out << Messages::dryFolderAttributes(attributeWords(folderAttributes)) << '\n';
+    return outcome;
+}
+
+void DryRunFolderIo::printFile(std::string_view bytes)
+{
     for (const std::string &line : DesktopIniReader::lines(bytes, platform::ansiCodePage()))
         m_out << "    " << line << '\n';
-    m_out << Messages::dryFolderAttributes(attributeWords(folderAttributes)) << '\n';
+}
+
+platform::FolderOutcome DryRunFolderIo::dressFolderKeeping(const std::string &folder,
+                                                           const platform::FileComposer &compose,
+                                                           std::uint32_t fileAttributes,
+                                                           std::uint32_t folderAttributes)
+{
+    return dressFolder(folder, compose(presentFile(folder)).value_or(std::string()), fileAttributes,
+                       folderAttributes);
+}
+
+platform::FolderOutcome DryRunFolderIo::undressFolderKeeping(const std::string &folder,
+                                                             const platform::FileComposer &remains,
+                                                             std::uint32_t folderAttributes)
+{
+    const std::optional<std::string> old = presentFile(folder);
+    const std::optional<std::string> kept = old ? remains(old) : std::nullopt;
+    if (!kept)
+        return undressFolder(folder, folderAttributes);
+    platform::FolderOutcome outcome;
+    outcome.file = platform::probeFolder(folder, kIniName, false);
+    if (outcome.file.ok()) {
+        m_out << Messages::dryFolder(shownName(folder)) << '\n' << Messages::dryKept() << '\n';
+        printFile(*kept);
+    }
     return outcome;
 }
 

@@ -20,8 +20,18 @@ public:
     platform::FolderOutcome undressFolder(const std::string &folder,
                                           std::uint32_t folderAttributes) override;
     void notifyFolderChanged(const std::string &) override {}
+    // What the run would make of the folder's present file, read but not touched.
+    platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                               const platform::FileComposer &compose,
+                                               std::uint32_t fileAttributes,
+                                               std::uint32_t folderAttributes) override;
+    platform::FolderOutcome undressFolderKeeping(const std::string &folder,
+                                                 const platform::FileComposer &remains,
+                                                 std::uint32_t folderAttributes) override;
 
 private:
+    void printFile(std::string_view bytes);
+
     std::ostream &m_out;
 };
 

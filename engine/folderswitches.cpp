@@ -68,10 +68,20 @@ public:
     platform::FolderOutcome undressFolder(const std::string &folder,
                                           std::uint32_t folderAttributes) override
     {
-        platform::FolderOutcome outcome = m_inner.undressFolder(folder, folderAttributes);
-        if (!outcome.file.ok() && !(outcome.file.code == ENOENT && platform::isDirectory(folder)))
-            m_onFailure(folder, outcome.file);
-        return outcome;
+        return watched(folder, m_inner.undressFolder(folder, folderAttributes));
+    }
+    platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                               const platform::FileComposer &compose,
+                                               std::uint32_t fileAttributes,
+                                               std::uint32_t folderAttributes) override
+    {
+        return m_inner.dressFolderKeeping(folder, compose, fileAttributes, folderAttributes);
+    }
+    platform::FolderOutcome undressFolderKeeping(const std::string &folder,
+                                                 const platform::FileComposer &remains,
+                                                 std::uint32_t folderAttributes) override
+    {
+        return watched(folder, m_inner.undressFolderKeeping(folder, remains, folderAttributes));
     }
     void notifyFolderChanged(const std::string &folder) override
     {
@@ -79,6 +89,13 @@ public:
     }
 
 private:
+    platform::FolderOutcome watched(const std::string &folder, platform::FolderOutcome outcome)
+    {
+        if (!outcome.file.ok() && !(outcome.file.code == ENOENT && platform::isDirectory(folder)))
+            m_onFailure(folder, outcome.file);
+        return outcome;
+    }
+
     FolderIo &m_inner;
     const FailureFn &m_onFailure;
 };
@@ -197,8 +214,14 @@ int finishDressing(std::string_view commandLine, const MakeIconResult &result, s
 
 int runFolderSwitches(std::string_view commandLine, CommandLineRequest &&parsed,
                       CustomisationRequest &request, std::ostream &out, std::ostream &err,
-                      FolderIo &io, const ProgressFn &progress)
+                      FolderIo &io, const RunHooks &hooks)
 {
+    const ProgressFn &progress = hooks.progress;
+    // The terminal's progress line is erased before each line of ours.
+    const auto message = [&hooks]() -> void {
+        if (hooks.beforeMessages)
+            hooks.beforeMessages();
+    };
     const std::vector<FolderListSwitch> lists = std::move(parsed.folderLists);
     const bool listing = parsed.listDressing, removing = parsed.remove, dry = parsed.dryRun;
     const bool announce = parsed.goOn;
@@ -219,6 +242,7 @@ int runFolderSwitches(std::string_view commandLine, CommandLineRequest &&parsed,
     std::size_t failed = 0;
     const FailureFn onFailure = [&](const std::string &folder, const platform::Status &failure) {
         ++failed;
+        message();
         if (dry)
             out << Messages::dryFolder(shownName(folder)) << '\n'
                 << Messages::dryFailure(failure.message) << '\n';
@@ -236,11 +260,13 @@ int runFolderSwitches(std::string_view commandLine, CommandLineRequest &&parsed,
         const MakeIconResult result =
             makeicon(request, source, target, progress, platform::sambaConfiguration,
                      goOn ? onFailure : FailureFn{});
+        message();
         if (!goOn)
             return finishDressing(commandLine, result, err);
         printWarnings(result, err);
         handled = result.pass.done;
     }
+    message();
     if (announce)
         err << Messages::summary(handled - failed, failed) << '\n';
     return failed ? kExitFailure : kExitSuccess;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandline.h"
+#include "commandlinerun.h"
 #include "folderdresser.h"
 #include "folderio.h"
 
@@ -34,7 +35,7 @@ private:
 // window. Returns the exit status.
 int runFolderSwitches(std::string_view commandLine, CommandLineRequest &&parsed,
                       CustomisationRequest &request, std::ostream &out, std::ostream &err,
-                      FolderIo &io, const ProgressFn &progress);
+                      FolderIo &io, const RunHooks &hooks);
 
 // What the line's end says about a dressing that stops at a failure (the window's rule).
 int finishDressing(std::string_view commandLine, const MakeIconResult &result, std::ostream &err);

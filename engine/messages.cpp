@@ -52,8 +52,8 @@ std::string Messages::help()
                 "-fl, -go, -dr, -ls and -rm never show a window. Unknown switches and words,\n"
                 "a line without a folder and an icon or picture that names no file are\n"
                 "warned of; relative icon and picture paths are taken from each folder.\n"
-                "Exit status: 0 done, 1 a failure (the message says which folder), 2 nothing\n"
-                "to do without a display.\n"
+                "Exit status: 0 done, 1 a failure (the message says which folder), 2 an empty\n"
+                "line without a display.\n"
                 "Messages are in English unless LC_ALL, LC_MESSAGES or LANG (the first set) is\n"
                 "Russian (ru, ru_RU...). Text values are read in the locale's encoding.\n"
                 "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page), XDG_CONFIG_HOME\n"
@@ -87,8 +87,8 @@ std::string Messages::help()
                 "-fl, -go, -dr, -ls и -rm окна не показывают. О неизвестных ключах и словах,\n"
                 "строке без папки и иконке или картинке, которой нет, выводится предупреждение;\n"
                 "относительные пути иконки и картинки берутся от каждой папки.\n"
-                "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 без дисплея\n"
-                "делать нечего.\n"
+                "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 пустая строка\n"
+                "без дисплея.\n"
                 "Сообщения по-русски, если LC_ALL, LC_MESSAGES или LANG (первая заданная) —\n"
                 "русская локаль (ru, ru_RU...). Тексты читаются в кодировке локали.\n"
                 "Окружение: RAVO2_ANSI_CODEPAGE (кодовая страница desktop.ini), XDG_CONFIG_HOME\n"
@@ -102,10 +102,10 @@ std::string Messages::noSwitch()
 
 std::string Messages::noDisplay()
 {
-    return pick("ravo2: no display (DISPLAY and WAYLAND_DISPLAY are unset), so no window can be "
-                "shown; without one the program works with switches only.\n",
-                "ravo2: нет дисплея (DISPLAY и WAYLAND_DISPLAY не заданы), окно показать негде; "
-                "без окна программа работает только с ключами.\n");
+    return pick("ravo2: no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset), so no "
+                "window can be shown; without one the program works with switches only.\n",
+                "ravo2: нет дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы), окно "
+                "показать негде; без окна программа работает только с ключами.\n");
 }
 
 std::string Messages::undecodable(std::string_view sw)
@@ -115,6 +115,23 @@ std::string Messages::undecodable(std::string_view sw)
                     " is not text in the locale's encoding; nothing was changed",
                 "ravo2: значение " + name +
                     " не является текстом в кодировке локали; ничего не изменено");
+}
+
+std::string Messages::emptyValue(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick("ravo2: the value of " + name + " is empty; nothing was changed",
+                "ravo2: значение " + name + " пусто; ничего не изменено");
+}
+
+std::string Messages::lineBreak(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick(
+        "ravo2: the value of " + name +
+            " holds a line break, which desktop.ini cannot keep; nothing was changed",
+        "ravo2: значение " + name +
+            " содержит перевод строки, которого desktop.ini не сохранит; ничего не изменено");
 }
 
 std::string Messages::failedFolder(std::string_view folder)
@@ -154,6 +171,21 @@ std::string Messages::windowsMissing(std::string_view why)
 {
     return pick("ravo2: the windows cannot be shown: ", "ravo2: окна показать нельзя: ") +
            std::string(why);
+}
+
+std::string Messages::deadDisplay(std::string_view named, bool switches)
+{
+    const std::string display(named);
+    return pick("ravo2: the display (" + display + ") does not answer, so no window can be shown" +
+                    (switches ? "; the switches run without one" : ""),
+                "ravo2: дисплей (" + display + ") не отвечает, окно показать нельзя" +
+                    (switches ? "; ключи выполняются без окна" : ""));
+}
+
+std::string Messages::restarting()
+{
+    return pick("ravo2: a folder failed; starting again from the first folder",
+                "ravo2: папку оформить не удалось; начинаю снова с первой папки");
 }
 
 std::string Messages::progress(std::size_t done, std::size_t total)
@@ -249,9 +281,33 @@ std::string Messages::dryRemoval(std::string_view attributes)
            std::string(attributes);
 }
 
+std::string Messages::dryKept()
+{
+    return pick("  would keep desktop.ini for the keys that are not ours, as:",
+                "  оставил бы desktop.ini ради чужих ключей, так:");
+}
+
 std::string Messages::dryFailure(std::string_view reason)
 {
     return pick("  would fail: ", "  не удалось бы: ") + std::string(reason);
+}
+
+std::string Messages::notAnsiCodePage(std::string_view value)
+{
+    return "RAVO2_ANSI_CODEPAGE=" + std::string(value) +
+           pick(": not an ANSI code page (874, 932, 936, 949, 950, 1250-1258); nothing was written",
+                ": не кодовая страница ANSI (874, 932, 936, 949, 950, 1250-1258); ничего не "
+                "записано");
+}
+
+std::string Messages::shareRules(std::string_view share, const std::vector<std::string> &rules)
+{
+    std::string text = pick("the Samba share [", "общий ресурс Samba [") + std::string(share) +
+                       pick("] keeps its clients from seeing desktop.ini or its attributes (",
+                            "] не даёт клиентам увидеть desktop.ini или его атрибуты (");
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        text += (i == 0 ? "" : "; ") + rules[i];
+    return text + pick("); the files were written all the same", "); файлы всё равно записаны");
 }
 
 } // namespace engine

@@ -53,6 +53,12 @@ std::optional<std::string> argumentTextToUtf8(std::string_view bytes)
     return std::string(bytes);
 }
 
+std::string utf8ToOutputText(std::string_view text)
+{
+    // The Win32 side writes UTF-8 as it is.
+    return std::string(text);
+}
+
 bool standardErrorIsTerminal()
 {
     return _isatty(_fileno(stderr)) != 0;
