@@ -9,6 +9,7 @@
 #include "vindle/picturebox.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
@@ -38,10 +40,14 @@ private slots:
     void refreshKeepsTheSelectionOrSelectsNothing();
     void aMissingFileEmptiesTheListAndKeepsLabel2();
     void enterInThePathFieldChooses();
+    void escapeClosesWithoutChoosing();
     void viewModesSwitchWithoutRereading();
     void resizeRuleMovesAndStretchesControls();
     void opensOverItsOwnerWithTheSelectionPlain();
+    void opensOverItsOwnerWithTheWholeFrameOnScreen_data();
+    void opensOverItsOwnerWithTheWholeFrameOnScreen();
     void fileMenuReadsTheChosenLibrary();
+    void showsTheHostsTextsInTheProgramsFont();
 
 private:
     Form1 *open(const QString &path);
@@ -210,6 +216,23 @@ void TestForm1::enterInThePathFieldChooses()
     QCOMPARE(vindle::ChosenIconIndex, std::int16_t(4));
 }
 
+void TestForm1::escapeClosesWithoutChoosing()
+{
+    vindle::ChosenIconIndex = 3;
+    bool closed = false;
+    const std::u16string result = vindle(m_five, [&] {
+        QVERIFY(QTest::qWaitForWindowActive(Form1::threadWindow()));
+        clickItem(2);
+        QTest::keyClick(child<QLineEdit>("Text1"), Qt::Key_Escape);
+        QTest::qWait(50);
+        closed = !Form1::threadWindow() || !Form1::threadWindow()->isVisible();
+        if (!closed)
+            Form1::threadWindow()->close(); // never left blocking the test
+    });
+    QVERIFY(closed);
+    QCOMPARE(QString::fromStdU16String(result), QString("3"));
+}
+
 void TestForm1::viewModesSwitchWithoutRereading()
 {
     QVERIFY(open(m_five));
@@ -318,6 +341,50 @@ void TestForm1::opensOverItsOwnerWithTheSelectionPlain()
              qPrintable(QString::number(highlighted())));
 }
 
+// Under a window manager (tests/withopenbox.sh) the frame counts: an owner near the top
+// edge puts the browser's title bar on the screen too. Right after a message box has closed no
+// window is active, and the browser still opens over its owner.
+void TestForm1::opensOverItsOwnerWithTheWholeFrameOnScreen_data()
+{
+    QTest::addColumn<QRect>("ownerRect");
+    QTest::addColumn<bool>("afterMessageBox");
+    QTest::newRow("near the top edge") << QRect(30, 40, 240, 120) << false;
+    QTest::newRow("no window active") << QRect(150, 100, 500, 400) << true;
+}
+
+void TestForm1::opensOverItsOwnerWithTheWholeFrameOnScreen()
+{
+    QFETCH(QRect, ownerRect);
+    QFETCH(bool, afterMessageBox);
+    QWidget owner;
+    owner.setGeometry(ownerRect);
+    owner.show();
+    owner.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&owner));
+    if (afterMessageBox) {
+        QWidget box(&owner, Qt::Dialog);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));
+        box.hide();
+        QTRY_VERIFY(QApplication::activeWindow() != &box);
+    }
+    Form1 *window = open(m_five);
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect area = window->screen()->availableGeometry();
+    QTRY_VERIFY2(area.contains(window->frameGeometry()),
+                 qPrintable(QString("%1,%2 %3x%4")
+                                .arg(window->frameGeometry().x())
+                                .arg(window->frameGeometry().y())
+                                .arg(window->frameGeometry().width())
+                                .arg(window->frameGeometry().height())));
+    if (afterMessageBox) {
+        const QPoint off = window->frameGeometry().center() - owner.frameGeometry().center();
+        QVERIFY2(off.manhattanLength() <= 4,
+                 qPrintable(QString("%1 %2").arg(off.x()).arg(off.y())));
+    }
+}
+
 void TestForm1::fileMenuReadsTheChosenLibrary()
 {
     QVERIFY(open(m_five));
@@ -330,6 +397,18 @@ void TestForm1::fileMenuReadsTheChosenLibrary()
     Form1::fileChooser() = original;
     QCOMPARE(child<QLineEdit>("Text1")->text(), m_two);
     QCOMPARE(list()->count(), 2);
+}
+
+void TestForm1::showsTheHostsTextsInTheProgramsFont()
+{
+    qApp->setProperty("vindleTexts", QStringList{"Icons", "Choose"});
+    Form1 *window = open(m_five);
+    qApp->setProperty("vindleTexts", QVariant());
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QString("Icons"));
+    QCOMPARE(child<QPushButton>("Command2")->text(), QString("Choose"));
+    QCOMPARE(child<QPushButton>("Command3")->text(), QString("Обновить")); // not given: Russian
+    QCOMPARE(window->font().pointSize(), 8);
 }
 
 QTEST_MAIN(TestForm1)
