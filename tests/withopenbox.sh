@@ -19,9 +19,9 @@ for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(<"$work/display")"
 HOME="$work" openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
-# openbox owns the WM_S0 selection once it manages the screen.
+# openbox publishes the work area last in its start-up, once it manages the screen.
 for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '=' && break
     sleep 0.1
 done
 env -u QT_QPA_PLATFORM QT_QPA_PLATFORM=xcb "$@"
