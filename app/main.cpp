@@ -1,5 +1,6 @@
 #include "app/localeoutput.h"
 #include "app/windowsentry.h"
+#include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
@@ -12,6 +13,7 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace
@@ -48,8 +50,14 @@ int runWithoutWindows(const std::string &commandLine)
 int main(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
-    const LocaleOutput out(std::cout), err(std::cerr);
-    if (commandLine == "--help" || commandLine == "--version")
+    const engine::CommandLineRequest parsed = engine::parseCommandLine(commandLine);
+    // JSON Lines are UTF-8 whatever the locale: what -ls prints is not converted.
+    std::optional<LocaleOutput> out;
+    if (!parsed.listDressing)
+        out.emplace(std::cout);
+    const LocaleOutput err(std::cerr);
+    // Lists, going on, looking and removing are the administrator's road: never a window.
+    if (commandLine == "--help" || commandLine == "--version" || parsed.needsNoWindow())
         return runWithoutWindows(commandLine);
     const std::string deadDisplay =
         platform::displayAvailable() ? platform::unreachableDisplay() : std::string();

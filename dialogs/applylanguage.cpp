@@ -1,5 +1,7 @@
 #include "applylanguage.h"
 
+#include "dialogs/uitexts.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QQueue>
@@ -92,13 +94,18 @@ QObject *findControl(QWidget *window, const QString &name, const LanguageWindows
     return nullptr;
 }
 
+// Buttons, actions and labels have "text"; menus and frames have "title".
+const char *captionProperty(const QObject *control)
+{
+    return control->metaObject()->indexOfProperty("text") >= 0 ? "text" : "title";
+}
+
 void setCaption(QObject *control, const QString &text)
 {
     // Language texts are verbatim, never markup.
     if (auto *label = qobject_cast<QLabel *>(control))
         label->setTextFormat(Qt::PlainText);
-    // Buttons, actions and labels have "text"; menus and frames have "title".
-    const char *property = control->metaObject()->indexOfProperty("text") >= 0 ? "text" : "title";
+    const char *property = captionProperty(control);
     if (control->metaObject()->indexOfProperty(property) >= 0)
         control->setProperty(property, text);
 }
@@ -142,4 +149,27 @@ void applylanguage(const LanguageWindows &windows, const QStringList &lines)
         else
             setCaption(control, text);
     }
+    setUiTexts(lines);
+}
+
+QStringList shownLines(const LanguageWindows &windows)
+{
+    QStringList lines;
+    for (const LanguageRow &row : kRows) {
+        while (lines.size() < row.line - 1)
+            lines.append(QString());
+        QWidget *window = windowOf(windows, row.window);
+        QObject *control =
+            window ? findControl(window, QString::fromLatin1(row.objectName), windows) : nullptr;
+        if (window && row.target == Target::WindowTitle) {
+            lines.append(window->windowTitle());
+        } else if (auto *list = qobject_cast<QListWidget *>(control)) {
+            const QList<QListWidgetItem *> selected = list->selectedItems();
+            lines.append(selected.isEmpty() ? QString() : selected.first()->text());
+        } else {
+            lines.append(control ? control->property(captionProperty(control)).toString()
+                                 : QString());
+        }
+    }
+    return lines;
 }

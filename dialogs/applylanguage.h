@@ -32,3 +32,7 @@ const std::array<LanguageRow, 52> &languageRows();
 // Sets the 52 texts from `lines` (line N is lines[N - 1]; missing lines give the empty text) on
 // every window, open or not, without showing any; a control that cannot be found is skipped.
 void applylanguage(const LanguageWindows &windows, const QStringList &lines);
+
+// What the 52 rows show now, as the lines of a language file (lines 1 to 5 empty) that gives the
+// windows back these texts when applied.
+QStringList shownLines(const LanguageWindows &windows);

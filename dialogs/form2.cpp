@@ -1,5 +1,6 @@
 #include "dialogs/form2.h"
 
+#include "dialogs/dialogshowing.h"
 #include "dialogs/drawfileicon.h"
 #include "dialogs/folderview.h"
 #include "dialogs/picturebox.h"
@@ -8,8 +9,11 @@
 #include "platform/filesystem.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,6 +39,8 @@ Form2::Form2(QComboBox *folderBox, std::function<void()> readfolderini, QWidget 
     Text1->setObjectName(QStringLiteral("Text1"));
     Command1->setDefault(true);
     buildLayout();
+    prepareEachShowing(this, FolderView1);
+    Text1->installEventFilter(this);
 
     connect(FolderView1, &FolderView::folderSelected, this, &Form2::FolderView1_SelectionChange);
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
@@ -63,6 +69,29 @@ void Form2::buildLayout()
     grid->setRowStretch(0, 1);
     grid->setColumnStretch(0, 1);
     resize(480, 400);
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!FolderView1->selectedPath().isEmpty())
+        return;
+    // A fresh tree starts at the folder the main window names, or at home.
+    const QString chosen = m_folderBox->currentText();
+    FolderView1->goTo(!chosen.isEmpty() && QFileInfo(chosen).isDir() ? chosen : QDir::homePath());
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the go-to field goes to the typed path; everywhere else it presses "Выбрать".
+    if (watched == Text1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Command3->click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void Form2::FolderView1_SelectionChange()

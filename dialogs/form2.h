@@ -18,6 +18,10 @@ class Form2 : public QDialog
 public:
     Form2(QComboBox *folderBox, std::function<void()> readfolderini, QWidget *parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void FolderView1_SelectionChange(); // shows the selected folder's path and icon
     void Command1_Click();              // adds the selected folder to the main list

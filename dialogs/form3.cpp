@@ -1,5 +1,6 @@
 #include "dialogs/form3.h"
 
+#include "dialogs/dialogshowing.h"
 #include "dialogs/drawfileicon.h"
 #include "dialogs/windowfont.h"
 
@@ -40,6 +41,7 @@ Form3::Form3(QComboBox *folderBox, QWidget *parent)
     m_iconTimer.setInterval(0);
     connect(&m_iconTimer, &QTimer::timeout, this, &Form3::drawSomeIcons);
     buildLayout();
+    prepareEachShowing(this, List1);
 
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &QDialog::accept);

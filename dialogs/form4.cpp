@@ -1,5 +1,6 @@
 #include "dialogs/form4.h"
 
+#include "dialogs/dialogshowing.h"
 #include "dialogs/windowfont.h"
 #include "engine/settings.h"
 #include "engine/sysversion.h"
@@ -49,6 +50,7 @@ Form4::Form4(engine::WindowsMode detected, QWidget *parent)
     setWindowsMode(detected);
     Command1->setDefault(true);
     buildLayout();
+    prepareEachShowing(this, Check1);
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     // Cancel, Esc and the close box only hide: what was changed stays in effect, unstored.

@@ -1,5 +1,6 @@
 #include "form5.h"
 
+#include "dialogs/dialogshowing.h"
 #include "dialogs/windowfont.h"
 #include "prompter.h"
 
@@ -43,6 +44,27 @@ QStringList languageFileNames(const QDir &folder)
     return names;
 }
 
+// The language's name: the file's first line, or its name without ".lng" when that is empty. Only
+// the start of the file is read, so a long or endless file costs nothing here.
+QString languageName(const QString &path)
+{
+    QFile file(path);
+    QByteArray start;
+    if (file.open(QIODevice::ReadOnly))
+        start = file.read(1024);
+    const qsizetype end = start.indexOf('\r');
+    QString name;
+    if (end >= 0) {
+        const auto lines =
+            LanguageFile::lines(std::string_view(start.constData(), end), platform::ansiCodePage());
+        name = lines.empty() ? QString() : QString::fromStdString(lines.front());
+    }
+    if (name.startsWith(QChar(0xFEFF)))
+        name.remove(0, 1);
+    name = name.trimmed();
+    return name.isEmpty() ? QFileInfo(path).completeBaseName() : name;
+}
+
 } // namespace
 
 Form5::Form5(LanguageWindows windows, engine::Settings &settings, QWidget *parent)
@@ -67,6 +89,10 @@ Form5::Form5(LanguageWindows windows, engine::Settings &settings, QWidget *paren
     layout->addWidget(m_List1, 1);
     layout->addLayout(buttons);
     resize(480, 240);
+    prepareEachShowing(this, m_List1);
+
+    // Entry 0, Russian, gives these back after another language.
+    m_builtIn = shownLines(m_windows);
 
     connect(m_Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(m_Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
@@ -101,10 +127,24 @@ QStringList Form5::languageFolders()
 void Form5::listLanguageFiles()
 {
     m_List1->clear();
+    m_List1->addItem(QStringLiteral("Русский"));
     for (const QString &folder : languageFolders()) {
         const QDir dir(folder);
-        for (const QString &name : languageFileNames(dir))
-            m_List1->addItem(QDir::toNativeSeparators(dir.absoluteFilePath(name)));
+        for (const QString &name : languageFileNames(dir)) {
+            const QString path = QDir::toNativeSeparators(dir.absoluteFilePath(name));
+            auto *entry = new QListWidgetItem(languageName(path), m_List1);
+            entry->setData(Qt::UserRole, path);
+            entry->setToolTip(path);
+        }
+    }
+    // Two files naming the same language are told apart by their paths.
+    QStringList names;
+    for (int row = 0; row < m_List1->count(); ++row)
+        names.append(m_List1->item(row)->text());
+    for (int row = 1; row < m_List1->count(); ++row) {
+        QListWidgetItem *entry = m_List1->item(row);
+        if (names.count(entry->text()) > 1)
+            entry->setText(entry->text() + QStringLiteral(" (") + entry->toolTip() + ')');
     }
 }
 
@@ -116,7 +156,8 @@ void Form5::Form_Load()
         return;
     // The loaded entry stays selected so that "Отмена" keeps storing the same choice.
     m_List1->setCurrentRow(*index);
-    if (loadlanguage(*index))
+    // Russian is what every window shows before any language: nothing to apply.
+    if (*index > 0 && loadlanguage(*index))
         applylanguage();
 }
 
@@ -125,15 +166,20 @@ bool Form5::loadlanguage(int index)
     const QListWidgetItem *entry = m_List1->item(index);
     if (!entry)
         return false;
-    QFile file(entry->text());
+    if (index == 0) {
+        m_List2 = m_builtIn;
+        return true;
+    }
+    const QString path = entry->data(Qt::UserRole).toString();
+    QFile file(path);
     QByteArray bytes;
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        Prompter::instance().message(this, QMessageBox::Warning, "ravo2",
-                                     QString("Не удалось прочитать файл языка\r%1\r%2")
-                                         .arg(entry->text(), file.errorString()),
-                                     QMessageBox::Ok);
+        Prompter::instance().message(
+            this, QMessageBox::Warning, "ravo2",
+            QString("Не удалось прочитать файл языка\r%1\r%2").arg(path, file.errorString()),
+            QMessageBox::Ok);
         return false;
     }
     const auto lines = LanguageFile::lines(std::string_view(bytes.constData(), bytes.size()),

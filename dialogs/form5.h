@@ -24,8 +24,9 @@ public:
     // Runs the load step on the first call only, then shows the dialog modally.
     int openDialog();
 
-    // Reads the file of List1's entry `index` into List2; false (with a message when the file
-    // cannot be read) when there is no such entry or the file cannot be read.
+    // Reads the file of List1's entry `index` into List2 (entry 0, Russian, gives the built-in
+    // texts); false (with a message when the file cannot be read) when there is no such entry or
+    // the file cannot be read.
     bool loadlanguage(int index);
     // Sets the 52 texts from List2 on every window.
     void applylanguage();
@@ -46,7 +47,8 @@ private:
     LanguageWindows m_windows;    // the windows the texts go to, this one included
     engine::Settings &m_settings; // holds "language"
     bool m_loaded = false;        // the load step runs on the first opening only
-    QListWidget *m_List1;         // language files found, full paths
+    QStringList m_builtIn;        // the texts the windows had before any language file
+    QListWidget *m_List1;         // Russian, then the language files found, by language name
     QPushButton *m_Command1;      // "Установить": load and apply the selected file
     QPushButton *m_Command2;      // "Отмена": store the selected position and hide
     QStringList m_List2;          // lines of the file loaded last, in file order

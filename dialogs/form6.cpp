@@ -1,5 +1,6 @@
 #include "dialogs/form6.h"
 
+#include "dialogs/dialogshowing.h"
 #include "dialogs/windowfont.h"
 #include "engine/removechoice.h"
 #include "engine/settings.h"
@@ -33,6 +34,7 @@ Form6::Form6(Delicon delicon, engine::Settings &settings, QWidget *parent)
     buildLayout();
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Check1);
+    prepareEachShowing(this, Command1);
 
     connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);

@@ -41,34 +41,82 @@ std::vector<std::size_t> pieceStarts(std::string_view line)
     return starts;
 }
 
+// The value of a piece as its switch takes it: three keep their separator, the rest skip the
+// fourth character whatever it is and lose the blanks at both ends.
+struct PieceValue {
+    std::string_view fromFourth;
+    std::string_view fromFifth;
+};
+
+void setColour(const PieceValue &v, CommandLineRequest &request)
+{
+    if (auto colour = colourForWord(lowerAscii(v.fromFifth)))
+        request.colour = colour;
+    else
+        request.unknownWords.push_back({"-tc", std::string(v.fromFifth)});
+}
+
+void setWindowsMode(const PieceValue &v, CommandLineRequest &request)
+{
+    const std::string word = lowerAscii(v.fromFifth);
+    if (word == "xp")
+        request.windowsMode = WindowsMode::Xp;
+    else if (word == "9x")
+        request.windowsMode = WindowsMode::Nt9x;
+    else
+        request.unknownWords.push_back({"-wv", std::string(v.fromFifth)});
+}
+
+using SwitchAction = void (*)(const PieceValue &, CommandLineRequest &);
+
+struct Switch {
+    std::string_view name;
+    SwitchAction apply;
+};
+
+// Every switch the line knows; a piece whose first three characters are none of these is ignored.
+constexpr Switch kSwitches[] = {
+    {"-fp",
+     [](const PieceValue &v, CommandLineRequest &r) { r.folders.emplace_back(v.fromFifth); }},
+    {"-ip",
+     [](const PieceValue &v, CommandLineRequest &r) { r.iconPath = std::string(v.fromFifth); }},
+    {"-ii",
+     [](const PieceValue &v, CommandLineRequest &r) { r.iconIndex = std::string(v.fromFourth); }},
+    {"-tt",
+     [](const PieceValue &v, CommandLineRequest &r) { r.infoTip = std::string(v.fromFourth); }},
+    {"-pp",
+     [](const PieceValue &v, CommandLineRequest &r) { r.picturePath = std::string(v.fromFourth); }},
+    {"-tc", setColour},
+    {"-wv", setWindowsMode},
+    {"-fl",
+     [](const PieceValue &v, CommandLineRequest &r) {
+         r.folderLists.push_back({r.folders.size(), std::string(v.fromFifth)});
+     }},
+    {"-go", [](const PieceValue &, CommandLineRequest &r) { r.goOn = true; }},
+    {"-dr", [](const PieceValue &, CommandLineRequest &r) { r.dryRun = true; }},
+    {"-ls", [](const PieceValue &, CommandLineRequest &r) { r.listDressing = true; }},
+    {"-rm", [](const PieceValue &, CommandLineRequest &r) { r.remove = true; }},
+    {"-ci", [](const PieceValue &, CommandLineRequest &r) { r.copyIcon = true; }},
+};
+
+// The switch as the user typed it, for a warning: the piece up to its first blank.
+std::string typedSwitch(std::string_view piece)
+{
+    return std::string(trimmedSpaces(piece.substr(0, piece.find(' '))));
+}
+
 void applyPiece(std::string_view piece, CommandLineRequest &request)
 {
     const std::string_view name = piece.substr(0, 3);
-    // Three switches keep their separator; the rest skip the fourth character whatever it is.
-    const std::string_view fromFourth = utf8::afterCharacters(piece, 3);
-    const std::string_view fromFifth = trimmedSpaces(utf8::afterCharacters(piece, 4));
-    if (name == "-fp") {
-        request.folders.emplace_back(fromFifth);
-    } else if (name == "-ip") {
-        request.iconPath = std::string(fromFifth);
-    } else if (name == "-ii") {
-        request.iconIndex = std::string(fromFourth);
-    } else if (name == "-tt") {
-        request.infoTip = std::string(fromFourth);
-    } else if (name == "-pp") {
-        request.picturePath = std::string(fromFourth);
-    } else if (name == "-tc") {
-        if (auto colour = colourForWord(lowerAscii(fromFifth)))
-            request.colour = colour;
-    } else if (name == "-wv") {
-        const std::string word = lowerAscii(fromFifth);
-        if (word == "xp")
-            request.windowsMode = WindowsMode::Xp;
-        else if (word == "9x")
-            request.windowsMode = WindowsMode::Nt9x;
-    } else if (name == "-ci") {
-        request.copyIcon = true;
+    const PieceValue value{utf8::afterCharacters(piece, 3),
+                           trimmedSpaces(utf8::afterCharacters(piece, 4))};
+    for (const Switch &known : kSwitches) {
+        if (known.name == name) {
+            known.apply(value, request);
+            return;
+        }
     }
+    request.unknownSwitches.push_back(typedSwitch(piece));
 }
 
 } // namespace

@@ -11,6 +11,18 @@
 namespace engine
 {
 
+// A "-fl" list file and how many "-fp" folders came before it, which keeps the two in line order.
+struct FolderListSwitch {
+    std::size_t afterFolders = 0;
+    std::string path;
+};
+
+// A "-tc" or "-wv" value that is not one of the switch's words.
+struct UnknownWord {
+    std::string switchName;
+    std::string word;
+};
+
 // What the switches of one command line asked for; unset members were not given.
 struct CommandLineRequest {
     bool valid = false;                     // false: the line holds no switch at all (a failure)
@@ -23,7 +35,30 @@ struct CommandLineRequest {
     std::optional<std::string> picturePath; // "-pp" (also ticks the background flag)
     std::optional<std::uint32_t> colour;    // "-tc" with a known colour word
     std::optional<WindowsMode> windowsMode; // "-wv" with "xp" or "9x"
-    bool copyIcon = false;                  // "-ci": copy the icon and picture into the folders
+
+    // Every "-fl", in order.
+    std::vector<FolderListSwitch> folderLists;
+    // "-go": a failing folder does not stop the run.
+    bool goOn = false;
+    // "-dr": show what would be done, change nothing.
+    bool dryRun = false;
+    // "-ls": print each folder's dressing as JSON.
+    bool listDressing = false;
+    // "-rm": take the dressing away.
+    bool remove = false;
+    // Each piece whose switch is not known, as typed, and the "-tc" and "-wv" words that name
+    // nothing: warned of.
+    std::vector<std::string> unknownSwitches;
+    std::vector<UnknownWord> unknownWords;
+
+    // True when a switch asks for the road without a window (lists, going on, looking, removing).
+    bool needsNoWindow() const
+    {
+        return !folderLists.empty() || goOn || dryRun || listDressing || remove;
+    }
+    // True when some folder is named, by "-fp" or by a list.
+    bool namesFolders() const { return !folders.empty() || !folderLists.empty(); }
+    bool copyIcon = false; // "-ci": copy the icon and picture into the folders
 };
 
 // Cuts the command-line text into switches. A piece starts at a "-" that begins the line or

@@ -1,6 +1,7 @@
 #include "commandlinerun.h"
 
 #include "commandline.h"
+#include "folderswitches.h"
 #include "messages.h"
 #include "settings.h"
 #include "startup.h"
@@ -63,11 +64,19 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
         err << Messages::undecodable(*refused) << '\n';
         return kExitFailure;
     }
+    warnAboutLine(parsed, err);
     const auto refused = refusedValue(parsed);
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
     // The window's road starts from the stored option too.
     request.copyIcon = Settings().copyIconToFolder();
+    if (parsed.needsNoWindow()) {
+        if (refused && !parsed.listDressing) {
+            err << *refused << '\n';
+            return kExitFailure;
+        }
+        return runFolderSwitches(commandLine, std::move(parsed), request, out, err, io, hooks);
+    }
     applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;
@@ -75,19 +84,13 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
         err << *refused << '\n';
         return kExitFailure;
     }
+    MissingFileCheck check(request, err);
+    for (const std::string &folder : request.targetFolders)
+        check.check(folder);
     const MakeIconResult result = makeicon(request, io, hooks.progress);
     if (hooks.beforeMessages)
         hooks.beforeMessages();
-    if (result.failed) {
-        err << startupFailureMessage(commandLine, result.failure.message, result.failedFolder)
-            << '\n';
-        return kExitFailure;
-    }
-    if (auto warning = attributeWarning(result))
-        err << *warning << '\n';
-    for (const std::string &warning : result.pathWarnings)
-        err << Messages::warningPrefix() << warning << '\n';
-    return kExitSuccess;
+    return finishDressing(commandLine, result, err);
 }
 
 std::optional<std::string> attributeWarning(const MakeIconResult &result)

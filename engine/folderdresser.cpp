@@ -195,16 +195,21 @@ bool goOn(PassCount &pass, const ProgressFn &progress)
     return false;
 }
 
-// One pass over the first `pass.total` folders; the index of the folder that failed, if one did.
-std::optional<std::size_t> dressingPass(DressingRun &run, const std::vector<std::string> &folders,
-                                        PassCount &pass, const ProgressFn &progress,
-                                        platform::Status &failure)
+// One pass over the folders of `source`; the folder that failed, if one did. With `onFailure` a
+// failing folder is reported to it and the pass goes on.
+std::optional<std::string> dressingPass(DressingRun &run, FolderSource &source, PassCount &pass,
+                                        const ProgressFn &progress, platform::Status &failure,
+                                        const FailureFn &onFailure)
 {
     pass.done = 0;
-    for (std::size_t i = 0; i < pass.total; ++i) {
-        failure = run.dress(folders[i]);
-        if (!failure.ok())
-            return i;
+    FolderEntry entry;
+    while (source.next(entry)) {
+        failure = entry.problem.ok() ? run.dress(entry.folder) : entry.problem;
+        if (!failure.ok()) {
+            if (!onFailure)
+                return std::move(entry.folder);
+            onFailure(entry.folder, failure);
+        }
         if (!goOn(pass, progress))
             break;
     }
@@ -221,27 +226,36 @@ std::string leftoverText(const std::string &path, const platform::Status &status
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
                         const ProgressFn &progress, const SambaConfigurationSource &samba)
 {
-    MakeIconResult result;
     const auto &folders = request.targetFolders;
     if (folders.empty())
-        return result;
-    result.pass.total = request.onlyFirstFolder ? 1 : folders.size();
+        return {};
+    VectorFolderSource source(folders, request.onlyFirstFolder ? 1 : folders.size());
+    return makeicon(request, source, io, progress, samba);
+}
+
+MakeIconResult makeicon(const CustomisationRequest &request, FolderSource &source, FolderIo &io,
+                        const ProgressFn &progress, const SambaConfigurationSource &samba,
+                        const FailureFn &onFailure)
+{
+    MakeIconResult result;
+    result.pass.total = source.total();
     std::optional<IconCopies> copies;
     if (request.copyIcon)
         copies.emplace(request);
     DressingRun run(copies ? copies->request() : request, io, result, samba,
                     copies ? &*copies : nullptr);
     platform::Status failure;
-    std::optional<std::size_t> failedAt =
-        dressingPass(run, folders, result.pass, progress, failure);
+    std::optional<std::string> failedAt =
+        dressingPass(run, source, result.pass, progress, failure, onFailure);
     if (!failedAt)
         return result;
     // The first failure starts the run over; a failed replace leaves nothing to clean up.
     result.restarted = true;
-    failedAt = dressingPass(run, folders, result.pass, progress, failure);
+    source.rewind();
+    failedAt = dressingPass(run, source, result.pass, progress, failure, onFailure);
     if (failedAt) {
         result.failed = true;
-        result.failedFolder = folders[*failedAt];
+        result.failedFolder = std::move(*failedAt);
         result.failure = std::move(failure);
     }
     return result;

@@ -2,6 +2,7 @@
 
 #include "customisationrequest.h"
 #include "folderio.h"
+#include "foldersource.h"
 #include "inipathplan.h"
 #include "platform/clientpaths.h"
 
@@ -56,6 +57,16 @@ std::string leftoverText(const std::string &path, const platform::Status &status
 MakeIconResult makeicon(const CustomisationRequest &request, FolderIo &io,
                         const ProgressFn &progress = {},
                         const SambaConfigurationSource &samba = platform::sambaConfiguration);
+
+// Called for each folder that fails when a run goes on past failures: the folder and the reason.
+using FailureFn = std::function<void(const std::string &folder, const platform::Status &failure)>;
+
+// The same over folders that come one by one (a list of any length). Without `onFailure` the
+// first failure starts the run over from the source's first folder, as above; with it every
+// failing folder goes to `onFailure` and the run goes on, never starting over.
+MakeIconResult makeicon(const CustomisationRequest &request, FolderSource &source, FolderIo &io,
+                        const ProgressFn &progress, const SambaConfigurationSource &samba,
+                        const FailureFn &onFailure = {});
 
 // Removes the customisation: scope "0" the selected folder, "1" every listed folder, else nothing.
 PassCount delicon(const CustomisationRequest &request, std::string_view scope, FolderIo &io,

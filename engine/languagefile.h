@@ -14,7 +14,7 @@ class LanguageFile
 {
 public:
     static constexpr int kFirstTextLine = 6; // lines 1 to 5 are the file's own notes, never applied
-    static constexpr int kLastTextLine = 57; // lines after this one are read and ignored
+    static constexpr int kLastTextLine = 57; // the windows' further texts may follow
     static constexpr int kTextCount = kLastTextLine - kFirstTextLine + 1;
 
     // The file's lines as UTF-8. CR LF or a lone CR ends a line, a lone LF stays in the text, a

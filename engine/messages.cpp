@@ -35,6 +35,15 @@ std::string Messages::help()
                 "black,\n"
                 "                 white, yellow, orange\n"
                 "  -wv <xp|9x>    xp: folder attribute 1 (read-only); 9x: 5 (and system)\n"
+                "  -fl <file>     add the folders listed in a file: one a line (LF or CR LF),\n"
+                "                 or NUL-separated (find -print0); /dev/stdin reads a pipe.\n"
+                "                 Names are taken byte for byte; may be repeated, with -fp\n"
+                "  -go            go on past a failing folder: one line for each failure and a\n"
+                "                 summary on standard error, exit status 1 if any failed\n"
+                "  -dr            dry run: show what would be written or removed, or why a\n"
+                "                 folder would fail; nothing is changed\n"
+                "  -ls            print each folder's dressing as a JSON object a line\n"
+                "  -rm            take the dressing away (desktop.ini and the attributes)\n"
                 "  -ci            copy the icon and picture into each folder (hidden, named\n"
                 "                 by their content), so every client of a share shows them\n"
                 "  --help         show this help (only as the whole line)\n"
@@ -42,6 +51,9 @@ std::string Messages::help()
                 "A value runs up to the next \" -\"; there is no quoting.\n"
                 "Without a display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM unset) the\n"
                 "switches run without any window; with one the main window shows them.\n"
+                "-fl, -go, -dr, -ls and -rm never show a window. Unknown switches and words,\n"
+                "a line without a folder and an icon or picture that names no file are\n"
+                "warned of; relative icon and picture paths are taken from each folder.\n"
                 "Exit status: 0 done, 1 a failure (the message says which folder), 2 an empty\n"
                 "line without a display.\n"
                 "Messages are in English unless LC_ALL, LC_MESSAGES or LANG (the first set) is\n"
@@ -60,6 +72,15 @@ std::string Messages::help()
                 "orange\n"
                 "  -wv <xp|9x>    xp: папке атрибут 1 (только чтение); 9x: атрибут 5 (и "
                 "системная)\n"
+                "  -fl <файл>     добавить папки из файла: по одной в строке (LF или CR LF)\n"
+                "                 или через NUL (find -print0); /dev/stdin читает канал.\n"
+                "                 Имена берутся байт в байт; ключ можно повторять, с -fp\n"
+                "  -go            не останавливаться на ошибке: строка на каждую ошибку и итог\n"
+                "                 в стандартный поток ошибок, код выхода 1, если была ошибка\n"
+                "  -dr            пробный прогон: показать, что было бы записано или удалено,\n"
+                "                 или почему папка не удалась бы; ничего не меняется\n"
+                "  -ls            вывести оформление каждой папки, объект JSON в строке\n"
+                "  -rm            снять оформление (desktop.ini и атрибуты)\n"
                 "  -ci            скопировать иконку и картинку в каждую папку (скрыто, имя по\n"
                 "                 содержимому), чтобы их видел каждый клиент общей папки\n"
                 "  --help         показать эту справку (только как вся строка)\n"
@@ -67,6 +88,9 @@ std::string Messages::help()
                 "Значение идёт до следующего \" -\"; кавычек нет.\n"
                 "Без дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы) ключи\n"
                 "выполняются без окна; с дисплеем их показывает главное окно.\n"
+                "-fl, -go, -dr, -ls и -rm окна не показывают. О неизвестных ключах и словах,\n"
+                "строке без папки и иконке или картинке, которой нет, выводится предупреждение;\n"
+                "относительные пути иконки и картинки берутся от каждой папки.\n"
                 "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 пустая строка\n"
                 "без дисплея.\n"
                 "Сообщения по-русски, если LC_ALL, LC_MESSAGES или LANG (первая заданная) —\n"
@@ -181,7 +205,106 @@ std::string Messages::restarting()
 
 std::string Messages::progress(std::size_t done, std::size_t total)
 {
-    return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);
+    // A list read as it comes has no total until its end.
+    return pick("folders: ", "папки: ") + std::to_string(done) +
+           (total ? " / " + std::to_string(total) : std::string());
+}
+
+std::string Messages::unknownSwitch(std::string_view sw)
+{
+    return pick("unknown switch ", "неизвестный ключ ") + std::string(sw) +
+           pick(", ignored (a value runs up to the next \" -\")",
+                ", пропущен (значение идёт до следующего \" -\")");
+}
+
+std::string Messages::noFolder()
+{
+    return pick("no folder given (-fp or -fl): nothing is done",
+                "не задано ни одной папки (-fp или -fl): ничего не сделано");
+}
+
+std::string Messages::unknownWord(std::string_view sw, std::string_view word,
+                                  std::string_view words)
+{
+    return std::string(sw) + pick(": unknown word \"", ": неизвестное слово \"") +
+           std::string(word) + pick("\", ignored; known: ", "\", пропущено; известны: ") +
+           std::string(words);
+}
+
+std::string Messages::missingFile(std::string_view sw, std::string_view folder,
+                                  std::string_view target, bool fromHere)
+{
+    std::string text = pick("folder ", "папка ") + std::string(folder) + ": " + std::string(sw) +
+                       pick(" names no file: ", " не называет файла: ") + std::string(target);
+    if (fromHere)
+        text += pick(" (relative paths are taken from the folder, not from the current folder)",
+                     " (относительные пути берутся от папки, а не от текущей папки)");
+    return text;
+}
+
+std::string Messages::folderFailed(std::string_view folder, std::string_view reason)
+{
+    return "ravo2: " + std::string(folder) + ": " + std::string(reason);
+}
+
+std::string Messages::summary(std::size_t done, std::size_t failed)
+{
+    return pick("ravo2: done ", "ravo2: готово ") + std::to_string(done) +
+           pick(", failed ", ", не удалось ") + std::to_string(failed);
+}
+
+std::string Messages::listUnopened(std::string_view listAndReason)
+{
+    return pick("ravo2: the folder list cannot be opened, nothing was changed: ",
+                "ravo2: список папок не открывается, ничего не изменено: ") +
+           std::string(listAndReason);
+}
+
+std::string Messages::listEntryTooLong()
+{
+    return pick("the list entry is longer than 1 MiB (only its start is shown)",
+                "запись списка длиннее 1 МиБ (показано только её начало)");
+}
+
+std::string Messages::listEntryHoldsNul()
+{
+    return pick("the line holds a NUL byte, which no name can hold",
+                "строка содержит байт NUL, которого не бывает в имени");
+}
+
+std::string Messages::dryFolder(std::string_view folder)
+{
+    return pick("folder: ", "папка: ") + std::string(folder);
+}
+
+std::string Messages::dryFile(std::string_view attributes)
+{
+    return pick("  would write desktop.ini, attributes ", "  записал бы desktop.ini, атрибуты ") +
+           std::string(attributes) + ":";
+}
+
+std::string Messages::dryFolderAttributes(std::string_view attributes)
+{
+    return pick("  would set the folder's attributes to ", "  поставил бы папке атрибуты ") +
+           std::string(attributes);
+}
+
+std::string Messages::dryRemoval(std::string_view attributes)
+{
+    return pick("  would remove desktop.ini and set the folder's attributes to ",
+                "  удалил бы desktop.ini и поставил бы папке атрибуты ") +
+           std::string(attributes);
+}
+
+std::string Messages::dryKept()
+{
+    return pick("  would keep desktop.ini for the keys that are not ours, as:",
+                "  оставил бы desktop.ini ради чужих ключей, так:");
+}
+
+std::string Messages::dryFailure(std::string_view reason)
+{
+    return pick("  would fail: ", "  не удалось бы: ") + std::string(reason);
 }
 
 std::string Messages::notAnsiCodePage(std::string_view value)

@@ -38,6 +38,31 @@ public:
     static std::string notAnsiCodePage(std::string_view value);
     // A Samba share whose settings keep its clients from seeing the dressing.
     static std::string shareRules(std::string_view share, const std::vector<std::string> &rules);
+
+    // Warnings about the line itself, each a whole line after warningPrefix().
+    static std::string unknownSwitch(std::string_view sw);
+    static std::string noFolder();
+    static std::string unknownWord(std::string_view sw, std::string_view word,
+                                   std::string_view words);
+    // An icon or picture that a reader of `folder` would not find at `target`; `fromHere` when
+    // the path names a file only against the current folder.
+    static std::string missingFile(std::string_view sw, std::string_view folder,
+                                   std::string_view target, bool fromHere);
+
+    static std::string folderFailed(std::string_view folder, std::string_view reason);
+    static std::string summary(std::size_t done, std::size_t failed);
+    static std::string listUnopened(std::string_view listAndReason);
+    static std::string listEntryTooLong();  // a list entry past the longest one read
+    static std::string listEntryHoldsNul(); // a NUL inside a line of a line-separated list
+
+    // The dry run's lines: the folder, the file that would be written and its attributes, the
+    // folder's attributes, a removal, a failure.
+    static std::string dryFolder(std::string_view folder);
+    static std::string dryFile(std::string_view attributes);
+    static std::string dryFolderAttributes(std::string_view attributes);
+    static std::string dryRemoval(std::string_view attributes);
+    static std::string dryKept(); // a removal that keeps the file for keys of others
+    static std::string dryFailure(std::string_view reason);
     // A library holding no icon at the index that a run was to copy into the folders.
     static std::string noIconToCopy(std::string_view path, std::string_view index);
 };

@@ -9,11 +9,14 @@
 #include "mainwindow/singlecopy.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace
 {
@@ -30,10 +33,24 @@ QColor colourFromValue(std::uint32_t value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
+// The program's icon for every window: the dialogs take their owner's, the icon browser (a window
+// of its own) the application's.
+void useProgramIcon()
+{
+    if (!QApplication::windowIcon().isNull())
+        return;
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/ravo2/ravo2-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QMainWindow(parent)
 {
+    Q_INIT_RESOURCE(ravo2icons);
+    useProgramIcon();
     m_ui.setupUi(this);
     m_dpi = logicalDpiY();
     form1layout::placeControls(m_ui, m_dpi);
@@ -42,6 +59,9 @@ Form1::Form1(QWidget *parent) : QMainWindow(parent)
     layout()->activate();
     connectControls();
     connectMenus();
+    // F10 opens the menu bar's first menu, as on Windows.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); });
 }
 
 Form1::~Form1() = default;

@@ -7,6 +7,7 @@
 #include "dialogs/form5.h"
 #include "dialogs/form6.h"
 #include "dialogs/prompter.h"
+#include "dialogs/uitexts.h"
 #include "engine/folderpaths.h"
 #include "engine/startup.h"
 #include "mainwindow/folderbox.h"
@@ -40,8 +41,7 @@ void Form1::showPathWarnings(const std::vector<std::string> &warnings)
     for (std::size_t i = 0; i < warnings.size() && i < kShownWarnings; ++i)
         lines << QString::fromStdString(warnings[i]);
     if (warnings.size() > kShownWarnings)
-        lines << QStringLiteral("... и ещё папок: ") +
-                     QString::number(warnings.size() - kShownWarnings);
+        lines << uiText(UiText::MoreFolders) + QString::number(warnings.size() - kShownWarnings);
     Prompter::instance().message(this, QMessageBox::Warning, QStringLiteral("ravo2"),
                                  lines.join(QLatin1Char('\r')), QMessageBox::Ok);
 }
@@ -56,7 +56,7 @@ void Form1::delicon(const std::string &scope)
 
 void Form1::showError(const QString &text)
 {
-    Prompter::instance().message(this, QMessageBox::Question, QStringLiteral("Ошибка"), text,
+    Prompter::instance().message(this, QMessageBox::Question, uiText(UiText::ErrorTitle), text,
                                  QMessageBox::Ok);
 }
 
@@ -67,19 +67,19 @@ bool Form1::confirmInputs()
     if (!m_ui.Check2->isChecked() || engine::fileexists(m_ui.Text2->text().toStdString())) {
         ++passed;
     } else {
-        showError(QStringLiteral("Укажите путь к иконке"));
+        showError(uiText(UiText::NoIconPath));
         Command2_Click();
     }
     if (!m_ui.Check3->isChecked() || engine::fileexists(m_ui.Text5->text().toStdString())) {
         ++passed;
     } else {
-        showError(QStringLiteral("Укажите путь к картинке"));
+        showError(uiText(UiText::NoPicturePath));
         Command10_Click();
     }
     if (!m_ui.Check1->isChecked() || !m_ui.Text4->text().isEmpty()) {
         ++passed;
     } else {
-        showError(QStringLiteral("Укажите всплывающую подсказку"));
+        showError(uiText(UiText::NoInfoTip));
         m_ui.Text4->setFocus();
     }
     return passed == 3;
@@ -176,19 +176,20 @@ void Form1::mnuPrefOpt_Click()
 QString Form1::aboutText()
 {
     const QStringList lines = {
-        QStringLiteral("Программа для изменения иконок на папках"),
+        uiText(UiText::AboutProgram),
         QStringLiteral("ravo2 developers, 2026"),
         QString(),
-        QStringLiteral("Версия 2.0.") + QString::number(engine::kRevision),
+        uiText(UiText::AboutVersion) + QString::number(engine::kRevision),
         QString(),
-        QStringLiteral("Новая версия на ") + QStringLiteral(RAVO2_HOMEPAGE_URL),
-        QStringLiteral("E-mail для отзывов и предложений ") + QStringLiteral(RAVO2_FEEDBACK_EMAIL),
+        uiText(UiText::AboutNewVersion) + QStringLiteral(RAVO2_HOMEPAGE_URL),
+        uiText(UiText::AboutFeedback) + QStringLiteral(RAVO2_FEEDBACK_EMAIL),
     };
     return lines.join(QLatin1Char('\r'));
 }
 
 void Form1::mnuAbout_Click()
 {
-    Prompter::instance().message(this, QMessageBox::Information, QStringLiteral("О программе..."),
-                                 aboutText(), QMessageBox::Ok);
+    // The about box is titled as the menu item that opens it, in whatever language it shows.
+    Prompter::instance().message(this, QMessageBox::Information, m_ui.mnuAbout->text(), aboutText(),
+                                 QMessageBox::Ok);
 }

@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 
 #include "dialogs/prompter.h"
+#include "dialogs/uitexts.h"
 #include "engine/folderpaths.h"
 #include "mainwindow/colourswatch.h"
 #include "mainwindow/folderbox.h"
@@ -19,12 +20,12 @@ void Form1::Check_Click()
 {
     QString made;
     if (m_ui.Check2->isChecked())
-        made += QStringLiteral("иконку\r");
+        made += uiText(UiText::MakeIcon) + '\r';
     if (m_ui.Check1->isChecked())
-        made += QStringLiteral("подсказку\r");
+        made += uiText(UiText::MakeTip) + '\r';
     if (m_ui.Check3->isChecked())
-        made += QStringLiteral("фон папки");
-    m_ui.Command3->setText(QStringLiteral("Сделать:\r") + made);
+        made += uiText(UiText::MakeBackground);
+    m_ui.Command3->setText(uiText(UiText::MakeHead) + '\r' + made);
 }
 
 void Form1::selectIconSource(engine::IconSource source)
@@ -84,7 +85,7 @@ void Form1::Command6_Click()
     if (!engine::fileexists(m_ui.Text2->text().toStdString())) {
         const auto answer = Prompter::instance().message(
             this, QMessageBox::NoIcon, QStringLiteral("ravo2"),
-            QStringLiteral("Файла-библиотеки не существует\rВыбрать другой?"),
+            uiText(UiText::NoLibrary) + '\r' + uiText(UiText::ChooseAnother),
             QMessageBox::Yes | QMessageBox::No);
         if (answer == QMessageBox::Yes)
             Command2_Click();
@@ -102,7 +103,7 @@ void Form1::browseLibrary()
     }
     // The Russian sentence first; the technical detail on a line of its own for a report.
     Prompter::instance().message(this, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                 QStringLiteral("Окно иконок библиотеки не открылось: ") +
+                                 uiText(UiText::BrowserFailed) +
                                      QString::fromStdString(browsed.reason) + QLatin1Char('\r') +
                                      QString::fromStdString(browsed.error),
                                  QMessageBox::Ok);

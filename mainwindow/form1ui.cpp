@@ -14,8 +14,11 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <qdrawutil.h>
+
 #include <limits>
 
 namespace
@@ -27,9 +30,35 @@ template <typename W> W *named(W *widget, const char *objectName)
     return widget;
 }
 
+// A frame drawn as the twip layout expects: its top border runs through the middle of the
+// caption, clear of the controls placed under it (a style that puts the caption above the border
+// would draw that border through the first row).
+class Frame : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const QRect border = rect().adjusted(0, metrics.height() / 2, 0, 0);
+        qDrawShadeRect(&painter, border, palette(), true, 1, 0);
+        if (title().isEmpty())
+            return;
+        const int gap = metrics.horizontalAdvance(QLatin1Char(' ')) / 2;
+        const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 2 * gap, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       QPalette::WindowText));
+        painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
+    }
+};
+
 QGroupBox *frame(QWidget *parent, const char *objectName, const QString &caption)
 {
-    return named(new QGroupBox(caption, parent), objectName);
+    return named(new Frame(caption, parent), objectName);
 }
 
 QPushButton *button(QWidget *parent, const char *objectName, const QString &caption)

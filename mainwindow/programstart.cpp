@@ -4,6 +4,7 @@
 #include "dialogs/qttranslations.h"
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
+#include "engine/folderswitches.h"
 #include "engine/messages.h"
 #include "engine/startup.h"
 #include "mainwindow/form1.h"
@@ -71,6 +72,7 @@ int runWindow(QApplication &app, Form1 &form)
 int runSwitches(QApplication &app, Form1 &form, const std::string &commandLine,
                 engine::CommandLineRequest parsed)
 {
+    engine::warnAboutLine(parsed, std::cerr);
     if (!form.load())
         return engine::kExitFailure;
     // The window holds text: a value (or folder) that is not text in the locale is refused whole.
@@ -138,7 +140,7 @@ int startProgram(int argc, char **argv)
 {
     const std::string commandLine = platform::processCommandLine(argc, argv);
     const engine::CommandLineRequest parsed = engine::parseCommandLine(commandLine);
-    if (parsed.showHelp || parsed.showVersion) {
+    if (parsed.showHelp || parsed.showVersion || parsed.needsNoWindow()) {
         engine::SystemFolderIo io;
         return engine::runCommandLine(commandLine, std::cout, std::cerr, io);
     }

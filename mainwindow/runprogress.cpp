@@ -1,6 +1,7 @@
 #include "mainwindow/runprogress.h"
 
 #include "dialogs/prompter.h"
+#include "dialogs/uitexts.h"
 
 namespace
 {
@@ -12,7 +13,7 @@ constexpr int kMaximum = 1 << 30; // the bar's scale: counts beyond int still fi
 } // namespace
 
 RunProgress::RunProgress(QWidget *parent)
-    : m_parent(parent), m_dialog(QString(), QStringLiteral("Остановить"), 0, kMaximum, parent)
+    : m_parent(parent), m_dialog(QString(), uiText(UiText::StopButton), 0, kMaximum, parent)
 {
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QStringLiteral("ravo2"));
@@ -47,12 +48,12 @@ void RunProgress::reportStop(const engine::PassCount &pass)
     m_dialog.hide();
     if (!pass.cancelled)
         return;
-    Prompter::instance().message(
-        m_parent, QMessageBox::Information, QStringLiteral("ravo2"),
-        QStringLiteral("Остановлено.\r") + countText(pass.done, pass.total), QMessageBox::Ok);
+    Prompter::instance().message(m_parent, QMessageBox::Information, QStringLiteral("ravo2"),
+                                 uiText(UiText::Stopped) + '\r' + countText(pass.done, pass.total),
+                                 QMessageBox::Ok);
 }
 
 QString RunProgress::countText(std::size_t done, std::size_t total)
 {
-    return QStringLiteral("Готово папок: %1 из %2").arg(done).arg(total);
+    return uiText(UiText::FoldersDone).arg(done).arg(total);
 }

@@ -69,4 +69,8 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
 FolderOutcome writeFolderFile(const std::string &folder, const std::string &name,
                               std::string_view bytes, std::uint32_t fileAttributes);
 
+// What dressFolder (or, with `removing`, undressFolder) would meet in `folder`, found without
+// changing anything: the folder's own refusal, a file in the way, a folder it may not write in.
+Status probeFolder(const std::string &folder, const std::string &name, bool removing);
+
 } // namespace platform

@@ -351,6 +351,24 @@ FolderOutcome undressFolder(const std::string &folderPath, const std::string &na
     return outcome;
 }
 
+Status probeFolder(const std::string &folderPath, const std::string &name, bool removing)
+{
+    const OpenFolder folder(folderPath);
+    if (!folder.isOpen())
+        return folder.openError();
+    struct stat old = {};
+    if (!removing) {
+        if (Status status = checkReplaceable(folder, name, old); !status.ok())
+            return status;
+    } else if (folder.statEntry(name, old) && S_ISREG(old.st_mode) &&
+               folder.readOnlyEntry(name, old)) {
+        return errorStatus(EACCES);
+    }
+    if (faccessat(folder.fd(), ".", W_OK, AT_EACCESS) != 0)
+        return lastError();
+    return Status::success();
+}
+
 FolderOutcome writeFolderFile(const std::string &folderPath, const std::string &name,
                               std::string_view bytes, std::uint32_t fileAttributes)
 {

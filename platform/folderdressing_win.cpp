@@ -246,6 +246,20 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
     return outcome;
 }
 
+Status probeFolder(const std::string &folder, const std::string &name, bool removing)
+{
+    std::wstring path;
+    if (Status status = checkFolder(folder, path); !status.ok())
+        return status;
+    const std::wstring target = entryPath(path, *win32::toWide(name));
+    if (!removing)
+        return win32::checkReplaceable(target);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return win32::statusFor(ERROR_ACCESS_DENIED);
+    return Status::success();
+}
+
 FolderOutcome writeFolderFile(const std::string &folder, const std::string &name,
                               std::string_view bytes, std::uint32_t fileAttributes)
 {

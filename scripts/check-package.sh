@@ -32,7 +32,8 @@ for file in usr/bin/ravo2 usr/bin/vindle-regsvr "usr/${libdir#./}/libvindle.so" 
     usr/share/icons/hicolor/scalable/apps/ravo2.svg \
     usr/share/icons/hicolor/16x16/apps/ravo2.png usr/share/icons/hicolor/48x48/apps/ravo2.png \
     usr/share/icons/hicolor/256x256/apps/ravo2.png usr/share/man/man1/ravo2.1.gz \
-    usr/share/doc/ravo2/copyright usr/share/doc/ravo2/changelog.Debian.gz; do
+    usr/share/doc/ravo2/copyright usr/share/doc/ravo2/changelog.Debian.gz \
+    usr/share/bash-completion/completions/ravo2; do
     [[ -f "$root/$file" ]] || fail "the package lacks /$file"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -50,6 +51,13 @@ for page in "$root"/usr/share/man/man1/*.1.gz; do
     [[ -z "$warnings" ]] || fail "man $(basename "$page"): $warnings"
 done
 "$root/usr/bin/ravo2" --version | grep -qx "ravo2 $version" || fail "the packaged ravo2 --version"
+# The completion offers the switches, and after -tc its colour words.
+completes() {
+    bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _ravo2; echo "${COMPREPLY[*]}"' \
+        _ "$root/usr/share/bash-completion/completions/ravo2" "$@"
+}
+[[ "$(completes ravo2 -f)" == "-fp -fl" ]] || fail "bash completion of -f: $(completes ravo2 -f)"
+[[ "$(completes ravo2 -tc o)" == "orange" ]] || fail "bash completion after -tc: $(completes ravo2 -tc o)"
 
 if [[ -n "$lookup" ]]; then
     cp "$lookup" "$root/usr/bin/"

@@ -32,7 +32,8 @@ readme_commands() {
 prepare_inputs() {
     local previous="" word
     for word in $1; do
-        if [[ "$word" == "$scratch/srv/"* ]]; then
+        # A list after -fl, and what a redirection writes, are the README's own commands' making.
+        if [[ "$word" == "$scratch/srv/"* && "$previous" != -fl && "$previous" != ">" ]]; then
             if [[ "$previous" == -fp ]]; then
                 mkdir -p "$word"
             else

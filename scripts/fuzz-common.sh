@@ -1,5 +1,5 @@
 # Shared by fuzz-ci.sh and fuzz-long.sh: configures and builds the fuzz targets, then runs them.
-FUZZ_TARGETS=(desktopini languagefile commandline dosattrib iconresources)
+FUZZ_TARGETS=(desktopini languagefile commandline folderlist dosattrib iconresources)
 FUZZ_BUILD_DIR=${FUZZ_BUILD_DIR:-build/fuzz}
 
 fuzz_build() {

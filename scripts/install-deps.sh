@@ -9,7 +9,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     clang-format attr libattr1-dev
-    adwaita-icon-theme fonts-liberation2 xvfb xauth
+    adwaita-icon-theme fonts-liberation2 xvfb xauth openbox x11-utils
     samba smbclient icoutils locales
     clang libclang-rt-14-dev
     dpkg-dev lintian desktop-file-utils appstream file man-db librsvg2-bin
@@ -22,7 +22,7 @@ WINDOWS_PACKAGES=(wine wine64 wine64-tools g++-mingw-w64-x86-64)
 COMMANDS=(
     cmake:cmake cpack:cmake ctest:cmake c++:build-essential make:build-essential git:git
     pkg-config:pkg-config clang-format:clang-format getfattr:attr setfattr:attr
-    Xvfb:xvfb xvfb-run:xvfb xauth:xauth smbd:samba testparm:samba smbclient:smbclient
+    Xvfb:xvfb xvfb-run:xvfb xauth:xauth openbox:openbox xprop:x11-utils smbd:samba testparm:samba smbclient:smbclient
     wrestool:icoutils clang:clang clang++:clang dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev
     lintian:lintian desktop-file-validate:desktop-file-utils appstreamcli:appstream
     file:file man:man-db rsvg-convert:librsvg2-bin fc-match:fontconfig

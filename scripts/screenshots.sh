@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Grabs the main window in both layouts and each dialog into docs/*.png under a virtual X server.
+# Grabs the main window in both layouts, each dialog and the icon browser into docs/*.png under a
+# virtual X server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

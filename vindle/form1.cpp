@@ -1,6 +1,7 @@
 #include "vindle/form1.h"
 
 #include "dialogs/twips.h"
+#include "dialogs/windowfont.h"
 #include "vindle/componentservices.h"
 #include "vindle/cscrab.h"
 #include "vindle/cscrabinterface.h"
@@ -35,18 +36,56 @@ constexpr int kFrameWidthTwips = 120;
 constexpr int kFrameHeightTwips = 720;
 constexpr int kGapTwips = 105; // between two neighbours of the bottom row, as designed
 
+// The window's texts in the order of the host's "vindleTexts" (title, choose, refresh, index
+// caption, the menus and items, the two columns); the host gives them in its language.
+enum Text {
+    Title,
+    Choose,
+    Refresh,
+    IndexCaption,
+    FileMenu,
+    GetPath,
+    ViewMenu,
+    LargeIcons,
+    ListMode,
+    Table,
+    IconColumn,
+    IndexColumn,
+    TextCount
+};
+
+QString text(Text which)
+{
+    static const char *const russian[TextCount] = {"Просмотр иконок в библиотеках",
+                                                   "Выбрать иконку",
+                                                   "Обновить",
+                                                   "Индекс:",
+                                                   "Файл",
+                                                   "Указать путь",
+                                                   "Вид",
+                                                   "Большие иконки",
+                                                   "Список",
+                                                   "Таблица",
+                                                   "Иконка",
+                                                   "Индекс"};
+    const QStringList given = QCoreApplication::instance()->property("vindleTexts").toStringList();
+    const QString text = given.value(which);
+    return text.isEmpty() ? QString::fromUtf8(russian[which]) : text;
+}
+
 } // namespace
 
 Form1::Form1(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
-    setWindowTitle("Просмотр иконок в библиотеках");
+    useWindowFont(this);
+    setWindowTitle(text(Title));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
     createMenus();
     // Form_Load
-    ListView1->addColumn("Иконка");
-    ListView1->addColumn("Индекс");
+    ListView1->addColumn(text(IconColumn));
+    ListView1->addColumn(text(IndexColumn));
     const double dpiX = logicalDpiX();
     const double dpiY = logicalDpiY();
     resize(twips::toPixels(6015, dpiX),
@@ -68,11 +107,33 @@ void Form1::fitCaptions()
     Command3->move(std::max(Command3->x(), Command2->geometry().right() + 1 + gap), Command3->y());
 }
 
+namespace
+{
+
+// The window the browser opens over: the active one; right after a message box has closed none
+// is active yet, and the program's one visible window (its first) stands in.
+QWidget *ownerOf(const QWidget *browser)
+{
+    QWidget *active = QApplication::activeWindow();
+    if (active && active != browser)
+        return active;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != browser && modal->isVisible())
+        return modal;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window != browser && window->isVisible() && !window->isMinimized() &&
+            (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void Form1::placeOverOwner()
 {
-    QWidget *owner = QApplication::activeWindow();
-    if (owner == this)
-        owner = nullptr;
+    QWidget *owner = ownerOf(this);
     if (owner && owner->windowHandle() && windowHandle())
         windowHandle()->setTransientParent(owner->windowHandle());
     QScreen *screen = owner ? owner->screen() : QApplication::primaryScreen();
@@ -80,7 +141,10 @@ void Form1::placeOverOwner()
         return;
     const QRect area = screen->availableGeometry();
     const QPoint centre = owner ? owner->frameGeometry().center() : area.center();
-    // The window manager frames this window as it framed the owner.
+    // The window manager frames this window as it framed the owner, around the client area that
+    // is placed here: the frame, title bar included, is what must stay on the screen.
+    const QPoint frameCorner =
+        owner ? owner->geometry().topLeft() - owner->frameGeometry().topLeft() : QPoint();
     const QSize outer =
         size() + (owner ? owner->frameGeometry().size() - owner->geometry().size() : QSize());
     QRect placed(QPoint(), outer);
@@ -90,7 +154,10 @@ void Form1::placeOverOwner()
         std::max(area.left(), std::min(placed.left(), area.right() + 1 - outer.width())));
     placed.moveTop(
         std::max(area.top(), std::min(placed.top(), area.bottom() + 1 - outer.height())));
-    move(placed.topLeft());
+    // move() takes the frame's corner where Qt knows this window's frame already (offscreen) and
+    // the client area's where it does not yet (X11 before the window manager framed it).
+    const QPoint known = geometry().topLeft() - frameGeometry().topLeft();
+    move(placed.topLeft() + frameCorner - known);
 }
 
 QPointer<Form1> &Form1::threadWindow()
@@ -127,15 +194,15 @@ void Form1::createControls()
     place(ListView1, "ListView1", 120, 120, 5775, 3735);
     Text1 = new QLineEdit(client);
     place(Text1, "Text1", 120, 3960, 5775, 285);
-    Command2 = new QPushButton("Выбрать иконку", client);
+    Command2 = new QPushButton(text(Choose), client);
     place(Command2, "Command2", 120, 4320, 1455, 375);
-    Command3 = new QPushButton("Обновить", client);
+    Command3 = new QPushButton(text(Refresh), client);
     place(Command3, "Command3", 1680, 4320, 1215, 375);
     Pictempicon = new PictureBox(client);
     place(Pictempicon, "Pictempicon", 5160, 3120, 615, 495);
     Pictempicon->setImage(style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32).toImage());
     Pictempicon->hide();
-    Label1 = new QLabel("Индекс:", client);
+    Label1 = new QLabel(text(IndexCaption), client);
     place(Label1, "Label1", 4440, 4320, 615, 195);
     Label2 = new QLabel("0", client);
     place(Label2, "Label2", 5160, 4320, 90, 195);
@@ -154,6 +221,9 @@ void Form1::createControls()
     for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)})
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, Command2,
                 &QPushButton::click);
+    // Escape closes without choosing, as the close box does.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void Form1::createMenus()
@@ -163,17 +233,18 @@ void Form1::createMenus()
         action->setObjectName(name);
         return action;
     };
-    QMenu *mnuFile = menuBar()->addMenu("Файл");
+    QMenu *mnuFile = menuBar()->addMenu(text(FileMenu));
     mnuFile->setObjectName("mnuFile");
-    connect(addAction(mnuFile, "mnuFileGetf", "Указать путь"), &QAction::triggered, this,
+    connect(addAction(mnuFile, "mnuFileGetf", text(GetPath)), &QAction::triggered, this,
             &Form1::mnuFileGetf_Click);
-    QMenu *mnuView = menuBar()->addMenu("Вид");
+    QMenu *mnuView = menuBar()->addMenu(text(ViewMenu));
     mnuView->setObjectName("mnuView");
-    connect(addAction(mnuView, "mnuViewRedraw", "Обновить"), &QAction::triggered, this,
+    connect(addAction(mnuView, "mnuViewRedraw", text(Refresh)), &QAction::triggered, this,
             &Form1::refresh);
     mnuView->addSeparator()->setObjectName("mnuViewsep");
-    const std::pair<const char *, const char *> views[] = {
-        {"mnuViewBig", "Большие иконки"}, {"mnuViewList", "Список"}, {"mnuViewTable", "Таблица"}};
+    const std::pair<const char *, QString> views[] = {{"mnuViewBig", text(LargeIcons)},
+                                                      {"mnuViewList", text(ListMode)},
+                                                      {"mnuViewTable", text(Table)}};
     const int modes[] = {IconListView::LargeIcons, IconListView::List, IconListView::Report};
     for (int i = 0; i < 3; ++i) {
         connect(addAction(mnuView, views[i].first, views[i].second), &QAction::triggered, this,

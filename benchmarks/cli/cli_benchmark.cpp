@@ -9,6 +9,11 @@
 // folder). Nothing is deleted until the end: on ext4 without a journal, every new file searches
 // past the inodes freed in the last minutes, so deleting between rounds made later rounds slow.
 //
+// With "--list N" it times instead one run of `ravo2 -fl` over N fresh folders named in a list file
+// against the same floor over N other fresh folders, and its peak memory; with "--ls N", `ravo2 -fl
+// LIST -ls` over N dressed folders against a C loop that opens and reads each desktop.ini and reads
+// its and the folder's attribute.
+//
 // Notes, `strace -c -f ravo2 -fp <1,000 folders> -tt x`: per fresh folder 9 calls against the
 // loop's 6: openat of the folder and its close (every later call goes through it), newfstatat
 // (is there an old file?), then openat O_TMPFILE, write, fsetxattr, linkat, fsetxattr on the
@@ -221,17 +226,98 @@ void peakMemory(const fs::path &root, int count)
                 run.peakKb / 1024.0, run.status, one.peakKb / 1024.0);
 }
 
+// The folders, one a line, in a list file for -fl.
+std::string writeList(const fs::path &root, const std::vector<std::string> &folders, size_t count)
+{
+    const std::string path = (root / "list.txt").string();
+    std::ofstream list(path, std::ios::binary);
+    for (size_t i = 0; i < count && i < folders.size(); ++i)
+        list << folders[i] << '\n';
+    return path;
+}
+
+double seconds(double ms)
+{
+    return ms / 1000.0;
+}
+
+// Fresh folders for each: replacing over a million files on ext4 waits on the disk's writeback
+// (auto_da_alloc), which would time the disk rather than the program.
+void throughList(const fs::path &root, int count)
+{
+    const auto folders = makeFolders(root, "l-", count);
+    const auto floorFolders = makeFolders(root, "lf-", count);
+    const std::string list = writeList(root, folders, folders.size());
+    const Run program = spawnAndWait({RAVO2_PROGRAM, "-fl", list, "-tt", "x"}, true);
+    const double floor = runFloor(floorFolders);
+    std::printf("%d fresh folders through -fl: ravo2 %.1f s (status %d), floor %.1f s, ratio %.2f; "
+                "peak memory %.1f MB\n",
+                count, seconds(program.ms), program.status, seconds(floor), program.ms / floor,
+                program.peakKb / 1024.0);
+}
+
+// The floor of -ls: each desktop.ini opened and read whole, its attribute and the folder's read.
+double readFloor(const std::vector<std::string> &folders)
+{
+    const auto start = Clock::now();
+    char buffer[4096], attribute[64];
+    for (const std::string &folder : folders) {
+        const std::string ini = folder + "desktop.ini";
+        const int fd = open(ini.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || read(fd, buffer, sizeof buffer) < 0 || close(fd) != 0)
+            std::abort();
+        if (getxattr(ini.c_str(), "user.DOSATTRIB", attribute, sizeof attribute) < 0 ||
+            getxattr(folder.c_str(), "user.DOSATTRIB", attribute, sizeof attribute) < 0)
+            std::abort();
+    }
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void listingAt(const fs::path &root, int count)
+{
+    const auto folders = makeFolders(root, "ls-", count);
+    const std::string list = writeList(root, folders, folders.size());
+    spawnAndWait({RAVO2_PROGRAM, "-fl", list, "-tt", "x"});
+    double program = 1e18, floor = 1e18;
+    for (int round = 0; round < 3; ++round) {
+        program = std::min(program, spawnAndWait({RAVO2_PROGRAM, "-fl", list, "-ls"}).ms);
+        floor = std::min(floor, readFloor(folders));
+    }
+    std::printf("-ls over %d folders (best of 3): ravo2 %.1f ms, C loop %.1f ms, ratio %.2f\n",
+                count, program, floor, program / floor);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const fs::path root =
-        argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "ravo2-cli-bench";
+    const fs::path root = argc > 1 && argv[1][0] != '-'
+                              ? fs::path(argv[1])
+                              : fs::temp_directory_path() / "ravo2-cli-bench";
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         unsetenv(name);
+    // Each figure is seen as it comes, before the long clean-up of a million folders.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     fs::remove_all(root);
     fs::create_directories(root);
     std::printf("ravo2: %s\n", RAVO2_PROGRAM);
+    bool chosen = false;
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--list")
+            throughList(root, std::atoi(argv[i + 1]));
+        else if (option == "--ls")
+            listingAt(root, std::atoi(argv[i + 1]));
+        else
+            continue;
+        chosen = true;
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    if (chosen) {
+        fs::remove_all(root);
+        return 0;
+    }
     oneFolderLocalIcon(root);
     // "--icon" after the folder: only the figure above.
     if (argc > 2 && std::string(argv[2]) == "--icon") {

@@ -101,19 +101,45 @@ private slots:
 
     void chooseAddsNothingWithoutAnExistingSelection()
     {
-        // Focusing the tree puts its cursor on the first item without selecting it.
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        auto *tree = child<QTreeView>("FolderView1");
-        QTRY_VERIFY(tree->model()->rowCount() > 0); // the folders are read in the background
-        tree->clearFocus();
-        tree->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(tree->currentIndex().isValid());
-        child<QPushButton>("Command1")->click();
+        Form2 unshown(m_box.get(), [] {}); // nothing selected before the first showing
+        unshown.findChild<QPushButton *>("Command1")->click();
         QDir(m_root.path()).mkdir("brief");
         goTo(m_root.filePath("brief"));
         QVERIFY(QDir(m_root.path()).rmdir("brief"));
         child<QPushButton>("Command1")->click();
         QVERIFY(m_box->count() == 0 && m_box->currentText().isEmpty() && m_reads.isEmpty());
+    }
+
+    // The first opening selects the folder box's folder, or the home folder when it names none.
+    void opensAtTheChosenFolderOrHome()
+    {
+        QTRY_COMPARE(label(), QDir::toNativeSeparators(QDir::homePath()));
+        const QString dressed = QDir::toNativeSeparators(m_root.filePath("dressed")) + '/';
+        m_box->setEditText(dressed);
+        Form2 again(m_box.get(), [] {});
+        again.show();
+        QTRY_COMPARE(again.findChild<QLabel *>("Label1")->text(), dressed.chopped(1));
+    }
+
+    // Enter in the go-to field goes to the typed folder (and adds nothing); the first go-to into a
+    // hidden folder of a branch already read arrives there.
+    void enterGoesToTheTypedFolderHiddenOrNot()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("shown") && QDir(dir.path()).mkpath(".hidden/inner"));
+        auto *text = child<QLineEdit>("Text1");
+        goTo(dir.filePath("shown"));
+        auto *tree = child<QTreeView>("FolderView1");
+        QTRY_COMPARE(tree->model()->rowCount(tree->currentIndex().parent()), 1);
+        for (const QString &folder : {dir.filePath(".hidden"), dir.filePath("shown")}) {
+            text->clear();
+            QTest::keyClicks(text, folder);
+            QTest::keyClick(text, Qt::Key_Return);
+            QTRY_COMPARE(label(), QDir::toNativeSeparators(folder));
+            QTest::qWait(100); // the tree's late refresh must not take the selection back
+            QCOMPARE(label(), QDir::toNativeSeparators(folder));
+        }
+        QCOMPARE(m_box->count(), 0);
     }
 
     // A folder deep in branches not read yet ends in sight once they load; hidden folders are

@@ -73,7 +73,9 @@ TEST(CommandLineRun, WarnsWhenTheFileSystemKeepsNoAttributes)
 TEST(CommandLineRun, HelpInsideALineIsAValueAndTheLineIsDressed)
 {
     RecordingFolderIo io;
-    EXPECT_EQ(run("-fp /a" + kSep + " -tt see --help", io), std::make_tuple(0, "", ""));
+    const std::string warning =
+        engine::Messages::warningPrefix() + engine::Messages::unknownSwitch("--help") + "\n";
+    EXPECT_EQ(run("-fp /a" + kSep + " -tt see --help", io), std::make_tuple(0, "", warning));
     EXPECT_EQ(io.calls.at(0).rfind("dress /a" + kSep + " 2 ", 0), 0u) << io.calls.at(0);
 }
 

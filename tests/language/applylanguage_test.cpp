@@ -6,6 +6,8 @@
 #include "mainwindow/form1.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -62,6 +64,39 @@ private slots:
             QCOMPARE(shown.value("L" + QString::number(n)), 0);
         }
         QCOMPARE(run.form1->findChild<QPushButton *>("Command3")->text(), QString());
+    }
+
+    // Lines 58 on give the apply caption's words, the messages, the about box and the browser's
+    // texts; a file that ends at line 57 (or leaves them empty) keeps them Russian.
+    void laterLinesReachTheCaptionMessagesAndBrowser_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("expected"); // caption, message, about, browser title
+        QTest::newRow("88 lines") << 88 << QStringList{"L58\rL59\rL61", "L63", "L69", "L77"};
+        QTest::newRow("57 lines") << 57
+                                  << QStringList{"Сделать:\rиконку\rфон папки",
+                                                 "Укажите путь к иконке",
+                                                 "Программа для изменения иконок на папках",
+                                                 ""}; // the browser keeps its own
+    }
+    void laterLinesReachTheCaptionMessagesAndBrowser()
+    {
+        QFETCH(int, count);
+        QFETCH(QStringList, expected);
+        RunWindows run;
+        applylanguage(run.windows(), taggedLines("L", 88));
+        applylanguage(run.windows(), taggedLines("L", count));
+        m_prompter.messages.clear();
+        run.form1->findChild<QComboBox *>("Text1")->addItem("/no such folder/");
+        run.form1->findChild<QCheckBox *>("Check3")->click();
+        run.form1->findChild<QCheckBox *>("Check2")->click(); // no icon file: a message
+        QCOMPARE(run.form1->findChild<QPushButton *>("Command3")->text(), expected[0]);
+        run.form1->findChild<QPushButton *>("Command3")->click();
+        QVERIFY(!m_prompter.messages.isEmpty());
+        QCOMPARE(m_prompter.messages[0].text, expected[1]);
+        QCOMPARE(Form1::aboutText().section('\r', 0, 0), expected[2]);
+        QCOMPARE(qApp->property("vindleTexts").toStringList().value(0), expected[3]);
+        applylanguage(run.windows(), {}); // the next case starts Russian again
     }
 
     // Line 52 selects the entry it equals exactly; otherwise the selection stays.

@@ -89,14 +89,16 @@ private slots:
         m_prompter.messages.clear();
     }
 
-    // Ordinary *.lng files of the current directory by name, then those of the data folder; the
-    // first entry (the default choice) is loaded and applied on the first opening.
-    void listsLanguageFilesAndAppliesTheDefault()
+    // Russian first, then the ordinary *.lng files of the current directory by file name, then
+    // those of the data folder, each by its language's name (line 1, else the file's name; the
+    // path beside a name that repeats). With no stored choice the first opening applies nothing.
+    void listsRussianThenLanguagesByNameAndAppliesNothing()
     {
         const QString cwd = m_cwdPath, data = m_data->path();
         for (const QString name :
              {"b.lng", "A.LNG", ".hidden.lng", "notes.txt", "sys.lng", "русский.lng"})
             writeFile(cwd + "/" + name, languageFile(name.left(1)));
+        writeFile(cwd + "/nameless.lng", "\xEF\xBB\xBF \r\nline 2\r\n");
         QVERIFY(QDir(cwd).mkdir("folder.lng"));
         const bool marked =
             platform::setFileAttributes((cwd + "/sys.lng").toStdString(), platform::kAttrSystem)
@@ -107,21 +109,28 @@ private slots:
         writeFile(data + "/english.lng", languageFile("E"));
         writeFile(data + "/b.lng", languageFile("D"));
 
+        writeFile(data + "/other.lng", languageFile("b"));
+
         Run run;
+        const QString builtIn = run.about();
         QStringList listed;
         run.open([&] {
             for (int row = 0; row < run.list->count(); ++row)
                 listed.append(run.list->item(row)->text());
         });
-        QStringList expected{nativePath(cwd, "A.LNG"), nativePath(cwd, "b.lng")};
+        const QString twice = nativePath(data, "other.lng");
+        QStringList expected{"Русский", "A1", "b1 (" + nativePath(cwd, "b.lng") + ")", "nameless"};
         if (!marked)
-            expected.append(nativePath(cwd, "sys.lng"));
-        expected.append(nativePath(cwd, "русский.lng"));
-        expected << nativePath(data, "b.lng") << nativePath(data, "english.lng");
+            expected.append("s1");
+        expected << "р1"
+                 << "D1"
+                 << "E1"
+                 << "b1 (" + twice + ")";
         QCOMPARE(listed, expected);
+        QCOMPARE(run.list->item(listed.size() - 1)->toolTip(), twice);
         QCOMPARE(run.list->currentRow(), 0);
-        QCOMPARE(run.about(), QString("A6"));
-        QCOMPARE(run.form5.windowTitle(), QString("A49"));
+        QCOMPARE(run.about(), builtIn);
+        QCOMPARE(run.form5.windowTitle(), QString("Сменить язык интерфейса"));
 
         qputenv("RAVO2_LANGUAGE_DIR", QFile::encodeName(cwd));
         QCOMPARE(Form5::languageFolders().size(), 1);
@@ -136,27 +145,27 @@ private slots:
         {
             Run run;
             run.open([&] {
-                run.list->setCurrentRow(1);
+                run.list->setCurrentRow(2);
                 run.click("Command1");
                 QCOMPARE(run.windows.form4->windowTitle(), QString("B40"));
                 run.click("Command2");
             });
             QCOMPARE(run.about(), QString("B6"));
             QCOMPARE(QString::fromStdString(run.windows.form1->settings().language()),
-                     QString("2"));
+                     QString("3"));
 
             run.windows.form4->setWindowTitle("changed");
             writeFile("c.lng", languageFile("C"));
             run.open([&] {
-                QCOMPARE(run.list->count(), 2);
-                QCOMPARE(run.list->currentRow(), 1);
+                QCOMPARE(run.list->count(), 3);
+                QCOMPARE(run.list->currentRow(), 2);
             });
             QCOMPARE(run.windows.form4->windowTitle(), QString("changed"));
         }
         Run next;
         QCOMPARE(next.windows.form4->windowTitle(), QString("Опции"));
         next.open([] {});
-        QCOMPARE(next.list->currentRow(), 1);
+        QCOMPARE(next.list->currentRow(), 2);
         QCOMPARE(next.windows.form4->windowTitle(), QString("B40"));
         QCOMPARE(next.about(), QString("B6"));
     }
@@ -169,9 +178,9 @@ private slots:
         QTest::addColumn<bool>("withFile");
         QTest::addColumn<bool>("outlined");
         QTest::newRow("not a number") << "abc" << true << false;
-        QTest::newRow("past the list") << "2" << true << false;
+        QTest::newRow("past the list") << "3" << true << false;
         QTest::newRow("zero") << "0" << true << false;
-        QTest::newRow("no files") << "1" << false << false;
+        QTest::newRow("no files") << "2" << false << false;
         QTest::newRow("first entry only outlined") << "0" << true << true;
     }
     void nothingAppliedWithoutAnEntry()
@@ -186,7 +195,7 @@ private slots:
         Run run;
         const QString builtIn = run.about();
         run.open([&] {
-            QCOMPARE(run.list->currentRow(), -1);
+            QVERIFY(run.list->selectedItems().isEmpty());
             // Focusing the list outlines its first entry as the current one, unselected.
             if (outlined)
                 run.list->selectionModel()->setCurrentIndex(run.list->model()->index(0, 0),
@@ -207,8 +216,10 @@ private slots:
         writeFile("b.lng", languageFile("B"));
         Run run;
         run.open([&] {
-            QVERIFY(QFile::remove("b.lng"));
             run.list->setCurrentRow(1);
+            run.click("Command1");
+            QVERIFY(QFile::remove("b.lng"));
+            run.list->setCurrentRow(2);
             run.click("Command1");
         });
         QCOMPARE(m_prompter.messages.size(), 1);
@@ -219,22 +230,34 @@ private slots:
         QCOMPARE(run.form5.lines().value(39), QString("A40"));
     }
 
-    // The shipped English file replaces all 51 captions and titles with its texts.
+    // The shipped English file replaces all 51 captions and titles with its texts; Russian then
+    // gives every one of them back.
     void englishFileReachesEveryControl()
     {
         qputenv("RAVO2_LANGUAGE_DIR", RAVO2_SOURCE_DIR "/languages");
         Run run;
         const LanguageWindows all = run.windows.windows();
         const QHash<QString, int> before = shownTexts(all);
-        run.open([] {});
-        const QHash<QString, int> after = shownTexts(all);
+        QHash<QString, int> after, russian;
+        QStringList lines;
+        run.open([&] {
+            run.list->setCurrentRow(1);
+            run.click("Command1");
+            after = shownTexts(all);
+            lines = run.form5.lines();
+            run.list->setCurrentRow(0);
+            run.click("Command1");
+            russian = shownTexts(all);
+        });
+        QCOMPARE(russian, before);
 
-        QCOMPARE(run.list->count(), 1);
-        QCOMPARE(run.form5.lines().size(), 57);
+        QCOMPARE(run.list->count(), 2);
+        QCOMPARE(run.list->item(1)->text(), QString("English"));
+        QCOMPARE(lines.size(), 88); // the texts of the windows, then the messages and browser
         QHash<QString, int> expected;
         for (int n = engine::LanguageFile::kFirstTextLine; n <= 57; ++n) {
-            QVERIFY(n == 52 || !run.form5.lines()[n - 1].trimmed().isEmpty());
-            ++expected[run.form5.lines()[n - 1]];
+            QVERIFY(n == 52 || !lines[n - 1].trimmed().isEmpty());
+            ++expected[lines[n - 1]];
         }
         expected.remove(QString());
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
@@ -253,6 +276,7 @@ private slots:
     void mainWindowMenuOpensTheDialog()
     {
         writeFile("a.lng", languageFile("A"));
+        platform::SettingsStore("ravo2").save("Options", "language", "2");
         Form1 form1;
         QWidget *shown = nullptr;
         const auto closeModal = [&] {

@@ -1,10 +1,14 @@
+#include "dialogs/form2.h"
+#include "dialogs/form3.h"
 #include "dialogs/form4.h"
+#include "dialogs/form6.h"
 #include "dialogs/twips.h"
 #include "mainwindow/colourswatch.h"
 #include "mainwindow/form1.h"
 #include "mainwindowtesting.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -22,6 +26,9 @@ private slots:
     void fileLayoutPlacesEachControlInItsFrame();
     void libraryLayoutMovesTheLowerRowsAndGrows();
     void startStateAndLoad();
+    void everyWindowHasTheProgramIcon();
+    void f10OpensTheMenu();
+    void iconSourceFrameBorderClearsTheFileOption();
 
 private:
     // True when the widget's rectangle is within half a pixel of these twips.
@@ -157,6 +164,46 @@ void Form1LayoutTest::startStateAndLoad()
     QCOMPARE(lines[0], QStringLiteral("Программа для изменения иконок на папках"));
     QCOMPARE(lines[3], QStringLiteral("Версия 2.0.35"));
     QVERIFY(lines[2].isEmpty() && lines[4].isEmpty() && !about.text.contains('\n'));
+}
+
+void Form1LayoutTest::everyWindowHasTheProgramIcon()
+{
+    TestScope scope;
+    Form1 form;
+    const QList<QWidget *> windows{&form, form.options(), form.picker(), form.folderList(),
+                                   form.removeChoice()};
+    for (QWidget *window : windows)
+        QVERIFY2(!window->windowIcon().isNull(), qPrintable(window->objectName()));
+    QVERIFY(!QApplication::windowIcon().isNull()); // the icon browser's, a window of its own
+}
+
+void Form1LayoutTest::f10OpensTheMenu()
+{
+    TestScope scope;
+    Form1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(&form, Qt::Key_F10);
+    QTRY_VERIFY(QApplication::activePopupWidget());
+    QCOMPARE(QApplication::activePopupWidget()->objectName(), QStringLiteral("mnuFile"));
+    QApplication::activePopupWidget()->close();
+}
+
+void Form1LayoutTest::iconSourceFrameBorderClearsTheFileOption()
+{
+    TestScope scope;
+    Form1 form;
+    auto *frame = form.findChild<QWidget *>("Frame3");
+    auto *option = form.findChild<QRadioButton *>("Option1");
+    const QImage shot = frame->grab().toImage();
+    const int x = shot.width() - 6; // right of the option, inside the frame
+    const QRgb background = shot.pixel(x, 0);
+    int border = 1;
+    while (border < shot.height() && shot.pixel(x, border) == background)
+        ++border;
+    QVERIFY2(frame->y() + border < option->y(),
+             qPrintable(
+                 QString("border at %1, option at %2").arg(frame->y() + border).arg(option->y())));
 }
 
 QTEST_MAIN(Form1LayoutTest)
