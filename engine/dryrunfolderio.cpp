@@ -75,6 +75,25 @@ platform::FolderOutcome DryRunFolderIo::dressFolder(const std::string &folder,
     return outcome;
 }
 
+platform::FolderOutcome DryRunFolderIo::writeFolderFile(const std::string &folder,
+                                                        const std::string &name, std::string_view,
+                                                        std::uint32_t fileAttributes)
+{
+    platform::FolderOutcome outcome;
+    outcome.file = platform::probeFolder(folder, name, false);
+    if (outcome.file.ok())
+        m_out << Messages::dryCopy(shownName(folder + name), attributeWords(fileAttributes))
+              << '\n';
+    return outcome;
+}
+
+platform::Status DryRunFolderIo::removeFolderFile(const std::string &folder,
+                                                  const std::string &name)
+{
+    m_out << Messages::dryCopyRemoval(shownName(folder + name)) << '\n';
+    return platform::Status::success();
+}
+
 void DryRunFolderIo::printFile(std::string_view bytes)
 {
     for (const std::string &line : DesktopIniReader::lines(bytes, platform::ansiCodePage()))

@@ -29,6 +29,12 @@ public:
                                                  const platform::FileComposer &remains,
                                                  std::uint32_t folderAttributes) override;
 
+    // A copy beside desktop.ini, and its removal: shown, never done.
+    platform::FolderOutcome writeFolderFile(const std::string &folder, const std::string &name,
+                                            std::string_view bytes,
+                                            std::uint32_t fileAttributes) override;
+    platform::Status removeFolderFile(const std::string &folder, const std::string &name) override;
+
 private:
     void printFile(std::string_view bytes);
 

@@ -175,6 +175,17 @@ std::string Messages::outsideShare(std::string_view folder, std::string_view sha
                 "\"Файл\")");
 }
 
+std::string Messages::dryCopy(std::string_view path, std::string_view attributes)
+{
+    return pick("  would write ", "  записал бы ") + std::string(path) +
+           pick(", attributes ", ", атрибуты ") + std::string(attributes);
+}
+
+std::string Messages::dryCopyRemoval(std::string_view path)
+{
+    return pick("  would remove ", "  удалил бы ") + std::string(path);
+}
+
 std::string Messages::noIconToCopy(std::string_view path, std::string_view index)
 {
     return std::string(path) +

@@ -65,6 +65,9 @@ public:
     static std::string dryFailure(std::string_view reason);
     // A library holding no icon at the index that a run was to copy into the folders.
     static std::string noIconToCopy(std::string_view path, std::string_view index);
+    // The dry run's lines for a copy of the icon or picture.
+    static std::string dryCopy(std::string_view path, std::string_view attributes);
+    static std::string dryCopyRemoval(std::string_view path);
 };
 
 } // namespace engine

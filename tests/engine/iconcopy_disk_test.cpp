@@ -1,6 +1,7 @@
 // The icon and picture copied into each dressed folder, on disk.
 
 #include "engine/desktopinireader.h"
+#include "engine/dryrunfolderio.h"
 #include "engine/folderdresser.h"
 #include "engine/sha256.h"
 #include "platform/attributes.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -160,6 +162,17 @@ TEST_F(CopiedIcons, RemovalLeavesTheFolderAsItWas)
               std::string::npos);
     engine::delicon(m_request, "1", m_io);
     EXPECT_EQ(state(a), before);
+}
+
+TEST_F(CopiedIcons, ADryRunShowsTheCopyAndWritesNothing)
+{
+    const std::string a = folder("a");
+    std::ostringstream shown;
+    engine::DryRunFolderIo dry(shown);
+    m_request.targetFolders = {a};
+    ASSERT_FALSE(engine::makeicon(m_request, dry).failed);
+    EXPECT_TRUE(fs::is_empty(pathOf(a)));
+    EXPECT_NE(shown.str().find(a + kIconCopy), std::string::npos) << shown.str();
 }
 
 TEST_F(CopiedIcons, ALinkInPlaceOfTheCopyIsNeverWrittenThrough)
