@@ -1,10 +1,10 @@
-#include "app/windowsentry.h"
+#include "app/frontend.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
 #include "engine/settings.h"
+#include "platform/console.h"
 #include "platform/processcommandline.h"
-#include "platform/programmodule.h"
 #include "platform/settingsstore.h"
 #include "platform/singlecopy.h"
 
@@ -44,21 +44,21 @@ int runWithoutWindows(const std::string &commandLine)
 
 int main(int argc, char **argv)
 {
+    platform::ConsoleSession console; // the parent's console on Windows, whose program has none
     const std::string commandLine = platform::processCommandLine(argc, argv);
     if (commandLine == "--help" || commandLine == "--version")
         return runWithoutWindows(commandLine);
-    if (platform::displayAvailable()) {
-        platform::ProgramModule windows(kWindowsModule);
-        if (windows.load()) {
-            if (auto entry = reinterpret_cast<WindowsEntry>(windows.symbol(kWindowsEntry)))
-                return entry(argc, argv);
-        }
+    // The one place that decides between the windows and the switches alone.
+    FrontEnd windows;
+    if (windows.available()) {
+        if (windows.load())
+            return windows.run(argc, argv);
         std::cerr << engine::Messages::windowsMissing(windows.error()) << '\n';
         if (commandLine.empty())
             return engine::kExitFailure;
         // The switches still run, without a window to show them in.
     } else if (commandLine.empty()) {
-        std::cerr << engine::Messages::noDisplay() << engine::Messages::help();
+        std::cerr << windows.unavailableMessage() << engine::Messages::help();
         return engine::kExitUsage;
     }
     return runWithoutWindows(commandLine);

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "platform/helpnotes.h"
 #include "platform/userlanguage.h"
 
 #include <cstdlib>
@@ -37,15 +38,7 @@ std::string Messages::help()
                 "  -wv <xp|9x>    xp: folder attribute 1 (read-only); 9x: 5 (and system)\n"
                 "  --help         show this help (only as the whole line)\n"
                 "  --version      show the version (only as the whole line)\n"
-                "A value runs up to the next \" -\"; there is no quoting.\n"
-                "Without a display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM unset) the\n"
-                "switches run without any window; with one the main window shows them.\n"
-                "Exit status: 0 done, 1 a failure (the message says which folder), 2 nothing\n"
-                "to do without a display.\n"
-                "Messages are in English unless LC_ALL, LC_MESSAGES or LANG (the first set) is\n"
-                "Russian (ru, ru_RU...). Text values are read in the locale's encoding.\n"
-                "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page), XDG_CONFIG_HOME\n"
-                "(settings in ravo2/ravo2.ini), XDG_RUNTIME_DIR or TMPDIR (single-copy name).\n",
+                "A value runs up to the next \" -\"; there is no quoting.\n",
                 "Использование: ravo2 [ключи]\n"
                 "Оформляет папки: пишет desktop.ini и ставит атрибуты, которые читает оболочка "
                 "Windows.\n"
@@ -60,15 +53,8 @@ std::string Messages::help()
                 "системная)\n"
                 "  --help         показать эту справку (только как вся строка)\n"
                 "  --version      показать версию (только как вся строка)\n"
-                "Значение идёт до следующего \" -\"; кавычек нет.\n"
-                "Без дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы) ключи\n"
-                "выполняются без окна; с дисплеем их показывает главное окно.\n"
-                "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 без дисплея\n"
-                "делать нечего.\n"
-                "Сообщения по-русски, если LC_ALL, LC_MESSAGES или LANG (первая заданная) —\n"
-                "русская локаль (ru, ru_RU...). Тексты читаются в кодировке локали.\n"
-                "Окружение: RAVO2_ANSI_CODEPAGE (кодовая страница desktop.ini), XDG_CONFIG_HOME\n"
-                "(настройки в ravo2/ravo2.ini), XDG_RUNTIME_DIR или TMPDIR (имя одной копии).\n");
+                "Значение идёт до следующего \" -\"; кавычек нет.\n") +
+           platform::helpNotes(russian());
 }
 
 std::string Messages::noSwitch()
@@ -82,6 +68,12 @@ std::string Messages::noDisplay()
                 "shown; without one the program works with switches only.\n",
                 "ravo2: нет дисплея (DISPLAY и WAYLAND_DISPLAY не заданы), окно показать негде; "
                 "без окна программа работает только с ключами.\n");
+}
+
+std::string Messages::noWindows()
+{
+    return pick("ravo2: this build has no windows; it works with switches only.\n",
+                "ravo2: в этой сборке нет окон; программа работает только с ключами.\n");
 }
 
 std::string Messages::undecodable(std::string_view sw)

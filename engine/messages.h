@@ -18,6 +18,7 @@ public:
     static std::string help();
     static std::string noSwitch();                       // a line without any switch
     static std::string noDisplay();                      // an empty line and no display to show on
+    static std::string noWindows(); // an empty line in a build without windows
     static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
     static std::string failedFolder(std::string_view folder); // the second line of a failure
     static std::string warningPrefix();                       // what starts each warning line

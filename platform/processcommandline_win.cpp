@@ -3,9 +3,6 @@
 #include "unicode.h"
 #include "win32text_win.h"
 
-#include <io.h>
-#include <stdio.h>
-
 #include <windows.h>
 
 namespace platform
@@ -55,7 +52,9 @@ std::optional<std::string> argumentTextToUtf8(std::string_view bytes)
 
 bool standardErrorIsTerminal()
 {
-    return _isatty(_fileno(stderr)) != 0;
+    // The C runtime's stderr of a GUI program is no console even after it attached to one.
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 bool displayAvailable()
