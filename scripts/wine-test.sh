@@ -8,13 +8,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-windows
 BUILD_DIR=${BUILD_DIR:-build/windows}
 LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build/windows-host}
-if [[ ! -x "$LINUX_BUILD_DIR/tests/wine/folderprobe" ]]; then
+if [[ ! -x "$LINUX_BUILD_DIR/tests/wine/folderprobe" || ! -x "$LINUX_BUILD_DIR/app/ravo2" ]]; then
     cmake -S . -B "$LINUX_BUILD_DIR" -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF \
         -DRAVO2_BUILD_BENCHMARKS=OFF
-    cmake --build "$LINUX_BUILD_DIR" -j"$(nproc)" --target folderprobe
+    cmake --build "$LINUX_BUILD_DIR" -j"$(nproc)" --target folderprobe ravo2
 fi
 cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-    -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF -DRAVO2_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON -DRAVO2_BUILD_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1 \
     -DRAVO2_LINUX_BUILD_DIR="$(cd "$LINUX_BUILD_DIR" && pwd)"
 cmake --build "$BUILD_DIR" -j"$(nproc)"
