@@ -18,7 +18,7 @@ public:
     static std::string help();
     static std::string noSwitch();                       // a line without any switch
     static std::string noDisplay();                      // an empty line and no display to show on
-    static std::string noWindows(); // an empty line in a build without windows
+    static std::string noWindows();                      // an empty line in a build without windows
     static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
     static std::string failedFolder(std::string_view folder); // the second line of a failure
     static std::string warningPrefix();                       // what starts each warning line
@@ -27,7 +27,7 @@ public:
     static std::string leftover(std::string_view path, std::string_view reason);
     // A folder whose Samba share's clients cannot open its icon or picture.
     static std::string outsideShare(std::string_view folder, std::string_view share);
-    static std::string windowsMissing(std::string_view why);  // the windows' library not loaded
+    static std::string windowsMissing(std::string_view why); // the windows' library not loaded
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
 };
 

@@ -64,6 +64,8 @@ BrowserWindow *BrowserWindow::create(HRESULT &status)
 {
     WNDCLASSEXW type{};
     type.cbSize = sizeof(type);
+    // Resizing moves the labels: without a full repaint the grown window shows them blank.
+    type.style = CS_HREDRAW | CS_VREDRAW;
     type.lpfnWndProc = windowProc;
     type.hInstance = thisModule();
     type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));

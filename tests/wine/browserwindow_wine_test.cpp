@@ -1,44 +1,12 @@
 // The Win32 browser window in process, opened modeless through the server's BrowserHost on
 // fixture libraries whose icons each have their own colour.
-#include "iconfixtures.h"
-#include "platform/unicode.h"
-#include "vindle/browserwindow_win.h"
-#include "vindle/componentservices.h"
-#include "vindle/modulestate.h"
-#include "winfiles.h"
-
-#include <windows.h>
-
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
+#include "browserwindowfixture.h"
 
 using namespace iconfixtures;
 using vindle::BrowserWindow;
 
 namespace
 {
-
-// Runs the thread's messages until `done` holds or a second has passed.
-template <typename Condition> bool pumpUntil(Condition done)
-{
-    for (int i = 0; i < 100 && !done(); ++i) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-    return done();
-}
-
-std::wstring textOf(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
 
 // The colour 0xRRGGBB at the centre of picture `index` of `list`.
 long pictureColour(HIMAGELIST list, int index)
@@ -59,50 +27,6 @@ long pictureColour(HIMAGELIST list, int index)
     DeleteDC(dc);
     return static_cast<long>(pixel & 0xFFFFFF);
 }
-
-class BrowserWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(writeFile(m_folder / "four.dll", buildModule(plainModule(4))));
-        vindle::ChosenIconIndex = 0;
-    }
-    void TearDown() override
-    {
-        if (BrowserWindow *form = BrowserWindow::threadWindow())
-            DestroyWindow(form->handle());
-    }
-
-    // Opens the window modeless on `name` and finds its controls.
-    void open(const std::string &name)
-    {
-        const std::u16string path = platform::utf8ToUtf16(m_folder / name);
-        ASSERT_EQ(vindle::componentServices().browser.open(path, 0), S_OK);
-        ASSERT_NE(BrowserWindow::threadWindow(), nullptr);
-        m_form = BrowserWindow::threadWindow()->handle();
-        m_list = GetDlgItem(m_form, BrowserWindow::idListView1);
-        m_label2 = GetDlgItem(m_form, BrowserWindow::idLabel2);
-        ASSERT_TRUE(IsWindowVisible(m_form));
-    }
-    void select(int item)
-    {
-        ListView_SetItemState(m_list, item, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    void command(int id) { SendMessageW(m_form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-    RECT placeOf(int id)
-    {
-        RECT r;
-        GetWindowRect(GetDlgItem(m_form, id), &r);
-        return r;
-    }
-
-    winfiles::TempFolder m_folder;
-    HWND m_form = nullptr;
-    HWND m_list = nullptr;
-    HWND m_label2 = nullptr;
-};
 
 } // namespace
 
