@@ -165,37 +165,48 @@ TEST_F(BrowserDrawingTest, TheSelectionStandsOutInTheIconAndListViews)
     }
 }
 
+namespace
+{
+
+std::wstring s_dialogFolder;
+
+BOOL CALLBACK findFileDialog(HWND window, LPARAM found)
+{
+    wchar_t kind[16] = L"";
+    GetClassNameW(window, kind, 16);
+    if (std::wstring(kind) == L"#32770" && IsWindowVisible(window))
+        *reinterpret_cast<HWND *>(found) = window;
+    return TRUE;
+}
+
+// Runs inside the file dialog's loop: reads the folder it shows and cancels it.
+void CALLBACK readDialogFolderAndCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    wchar_t folder[MAX_PATH] = L"";
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    s_dialogFolder = folder;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
 // "Указать путь" opens in the folder of the library shown, not in the process's current folder.
 TEST_F(BrowserDrawingTest, ChoosingAnotherLibraryStartsInTheShownLibrarysFolder)
 {
     ASSERT_NO_FATAL_FAILURE(open("four.dll"));
-    static std::wstring s_folder;
-    s_folder.clear();
-    // Runs inside the file dialog's loop: reads the folder it shows and cancels it.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                wchar_t kind[16] = L"";
-                GetClassNameW(window, kind, 16);
-                if (std::wstring(kind) == L"#32770" && IsWindowVisible(window))
-                    *reinterpret_cast<HWND *>(found) = window;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
-        if (dialog == nullptr)
-            return;
-        KillTimer(nullptr, id);
-        wchar_t folder[MAX_PATH] = L"";
-        SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-        s_folder = folder;
-        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
+    s_dialogFolder.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, readDialogFolderAndCancel);
     command(BrowserWindow::idGetf);
     KillTimer(nullptr, timer);
     std::wstring expected = textOf(GetDlgItem(m_form, BrowserWindow::idText1));
     expected.resize(expected.find_last_of(L'\\'));
-    EXPECT_EQ(CompareStringOrdinal(s_folder.c_str(), -1, expected.c_str(), -1, TRUE), CSTR_EQUAL)
-        << "opened in " << platform::utf16ToUtf8(std::u16string(s_folder.begin(), s_folder.end()));
+    EXPECT_EQ(CompareStringOrdinal(s_dialogFolder.c_str(), -1, expected.c_str(), -1, TRUE),
+              CSTR_EQUAL)
+        << "opened in "
+        << platform::utf16ToUtf8(std::u16string(s_dialogFolder.begin(), s_dialogFolder.end()));
 }

@@ -118,6 +118,27 @@ TEST_F(BrowserWindowTest, ADamagedOrMissingLibraryGivesAnEmptyList)
     }
 }
 
+namespace
+{
+
+HWND s_caller;
+int s_callerEnabledMeanwhile;
+
+// Runs inside the modal loop: picks the second icon and presses the choose button.
+void CALLBACK chooseSecondIcon(HWND, UINT, UINT_PTR id, DWORD)
+{
+    BrowserWindow *form = BrowserWindow::threadWindow();
+    if (form == nullptr || !IsWindowVisible(form->handle()))
+        return;
+    KillTimer(nullptr, id);
+    s_callerEnabledMeanwhile = IsWindowEnabled(s_caller) ? 1 : 0;
+    const HWND list = GetDlgItem(form->handle(), BrowserWindow::idListView1);
+    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(BrowserWindow::idCommand2, 0), 0);
+}
+
+} // namespace
+
 // Modal: the call returns only once the window has closed, the caller's window takes no input
 // meanwhile and gets it back afterwards.
 TEST_F(BrowserWindowTest, AModalShowingDisablesTheCallersWindowUntilTheChoice)
@@ -125,21 +146,9 @@ TEST_F(BrowserWindowTest, AModalShowingDisablesTheCallersWindowUntilTheChoice)
     const HWND caller = CreateWindowExW(0, L"STATIC", L"caller", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(caller, nullptr);
-    static HWND s_caller;
-    static int s_callerEnabledMeanwhile;
     s_caller = caller;
     s_callerEnabledMeanwhile = -1;
-    // Runs inside the modal loop: picks the second icon and presses the choose button.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        BrowserWindow *form = BrowserWindow::threadWindow();
-        if (form == nullptr || !IsWindowVisible(form->handle()))
-            return;
-        KillTimer(nullptr, id);
-        s_callerEnabledMeanwhile = IsWindowEnabled(s_caller) ? 1 : 0;
-        const HWND list = GetDlgItem(form->handle(), BrowserWindow::idListView1);
-        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-        SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(BrowserWindow::idCommand2, 0), 0);
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, chooseSecondIcon);
     const std::u16string path = platform::utf8ToUtf16(m_folder / "four.dll");
     EXPECT_EQ(vindle::componentServices().browser.open(path, 1), S_OK);
     KillTimer(nullptr, timer);

@@ -13,13 +13,19 @@ class='{8214DF6F-3AD9-48FC-B62D-474DC46911FB}'
 library='{902BCEE7-06B3-451E-B182-4B67B3F9BFF3}'
 machine='HKLM\Software\Classes'
 user='HKCU\Software\Classes'
+# shellcheck source=pemachine.sh
+source "$(dirname "$0")/pemachine.sh"
 platform_key=win64
-[[ $(od -An -tx2 -j$(($(od -An -tu4 -j60 -N4 "$dll") + 4)) -N2 "$dll" | tr -d ' ') == 014c ]] &&
+if [[ $(pe_machine "$dll") == 014c ]]; then
     platform_key=win32
+    wine32_available || { echo "SKIPPED: wine32 is not installed"; exit 77; }
+fi
+# A 32-bit module registers through syswow64's regsvr32 and shows in the 32-bit registry view.
+tools="C:\\windows\\$(windows_folder "$dll")"
 
 # value KEY: the default value of KEY, empty when the key is missing.
-value() { "$run" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' | head -1; }
-regsvr32() { "$run" regsvr32 "$@" "$windows_dll" >/dev/null 2>&1; }
+value() { "$run" "$tools\\reg.exe" query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p' | head -1; }
+regsvr32() { "$run" "$tools\\regsvr32.exe" "$@" "$windows_dll" >/dev/null 2>&1; }
 # expect WHAT MACHINE_PATH USER_PATH: the server path each scope's class record names ("" none).
 expect() {
     local got_machine got_user
