@@ -21,10 +21,11 @@ std::string helpNotes(bool russian)
            "The switches run without any window. Messages go to the console the program was\n"
            "started from (cmd waits for it only with start /wait), without one to a message\n"
            "box. Output to a file or a pipe is UTF-8 with lines ending in CR LF.\n"
-           "Exit status: 0 done, 1 a failure (the message says which folder), 2 an empty line.\n"
-           "Messages are in Russian when the Windows display language is Russian, else English.\n"
+           "Exit status: 0 done, 1 a failure (the message says which folder), 2 an empty\n"
+           "line. Messages are in Russian when the Windows display language is Russian,\n"
+           "else in English.\n"
            "Settings: HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\ravo2\\Options.\n"
-           "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page instead of the ANSI one).\n";
+           "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page, else the ANSI one).\n";
 }
 
 } // namespace platform
