@@ -1,10 +1,12 @@
 #include "console.h"
 
 #include "consoletext.h"
+#include "unicode.h"
 #include "win32text_win.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -85,9 +87,15 @@ private:
         if (m_handle == nullptr) {
             m_unseen += text;
         } else if (isConsole(m_handle)) {
-            const std::wstring wide = win32::toWide(text).value_or(L"\uFFFD");
-            DWORD written = 0;
-            WriteConsoleW(m_handle, wide.data(), DWORD(wide.size()), &written, nullptr);
+            const std::u16string wide = utf8ToUtf16(text);
+            // Older consoles refuse one write much past 64 KB.
+            constexpr std::size_t kPiece = 8192;
+            for (std::size_t at = 0; at < wide.size(); at += kPiece) {
+                DWORD written = 0;
+                const std::size_t count = std::min(kPiece, wide.size() - at);
+                WriteConsoleW(m_handle, reinterpret_cast<const wchar_t *>(wide.data() + at),
+                              DWORD(count), &written, nullptr);
+            }
         } else {
             win32::writeAll(m_handle, withCrLf(text));
         }
@@ -97,6 +105,16 @@ private:
     std::string &m_unseen;
     std::string m_pending; // written but not yet passed on: a line or a character unfinished
 };
+
+// A box in a session nobody sees (a service, a task run without the user logged on) would wait
+// for ever.
+bool interactiveSession()
+{
+    USEROBJECTFLAGS flags{};
+    return GetUserObjectInformationW(GetProcessWindowStation(), UOI_FLAGS, &flags, sizeof flags,
+                                     nullptr) != 0 &&
+           (flags.dwFlags & WSF_VISIBLE) != 0;
+}
 
 } // namespace
 
@@ -132,11 +150,11 @@ ConsoleSession::~ConsoleSession()
     std::cerr.rdbuf(m_state->oldErr);
     const std::string unseen = m_state->unseen;
     m_state.reset();
-    if (unseen.empty())
+    if (unseen.empty() || !interactiveSession())
         return;
     // Started without a console (a shortcut, Explorer): the help or the failure in a box.
-    const std::wstring text = win32::toWide(unseen).value_or(L"");
-    MessageBoxW(nullptr, text.c_str(), L"ravo2", MB_OK);
+    const std::u16string text = utf8ToUtf16(unseen);
+    MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.c_str()), L"ravo2", MB_OK);
 }
 
 } // namespace platform
