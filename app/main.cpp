@@ -1,9 +1,11 @@
 #include "app/frontend.h"
+#include "app/localeoutput.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
 #include "engine/settings.h"
 #include "platform/console.h"
+#include "platform/display.h"
 #include "platform/processcommandline.h"
 #include "platform/settingsstore.h"
 #include "platform/singlecopy.h"
@@ -33,6 +35,7 @@ int runWithoutWindows(const std::string &commandLine)
     if (platform::standardErrorIsTerminal()) {
         progress = std::make_unique<engine::ProgressLine>(std::cerr);
         hooks.progress = progress->callback();
+        hooks.beforeMessages = [&progress] { progress->erase(); };
     }
     engine::SystemFolderIo io;
     const int status = engine::runCommandLine(commandLine, std::cout, std::cerr, io, hooks);
@@ -46,11 +49,19 @@ int main(int argc, char **argv)
 {
     platform::ConsoleSession console; // the parent's console on Windows, whose program has none
     const std::string commandLine = platform::processCommandLine(argc, argv);
+    const LocaleOutput out(std::cout), err(std::cerr);
     if (commandLine == "--help" || commandLine == "--version")
         return runWithoutWindows(commandLine);
     // The one place that decides between the windows and the switches alone.
     FrontEnd windows;
-    if (windows.available()) {
+    const std::string deadDisplay =
+        windows.available() ? platform::unreachableDisplay() : std::string();
+    if (!deadDisplay.empty()) {
+        // The toolkit would abort on it: the switches run without a window instead.
+        std::cerr << engine::Messages::deadDisplay(deadDisplay, !commandLine.empty()) << '\n';
+        if (commandLine.empty())
+            return engine::kExitFailure;
+    } else if (windows.available()) {
         if (windows.load())
             return windows.run(argc, argv);
         std::cerr << engine::Messages::windowsMissing(windows.error()) << '\n';

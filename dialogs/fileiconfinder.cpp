@@ -4,6 +4,7 @@
 #include "engine/desktopinireader.h"
 #include "platform/filesystem.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QFileIconProvider>
@@ -40,7 +41,15 @@ QString withSeparator(const QString &folder)
 // drawn.
 QIcon imageFileIcon(const QString &file)
 {
-    QImageReader reader(file);
+    // Read without blocking and within a bound: a FIFO or a huge file in the folder's owner's
+    // hands must not stall the window.
+    std::string bytes;
+    if (!platform::readFile(file.toStdString(), bytes, kMaxIconFileBytes).ok())
+        return {};
+    QByteArray data = QByteArray::fromStdString(bytes);
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     const QByteArray format = reader.format();
     const bool manySizes = format == "ico" || format == "cur";
     const int count = manySizes ? qBound(1, reader.imageCount(), 64) : 1;

@@ -3,7 +3,14 @@
 #include <QIcon>
 #include <QString>
 
+#include <cstddef>
+
 class QFileInfo;
+
+// The largest icon, cursor or picture file whose icon is shown: an icon file with every size up
+// to 256 pixels takes about 1 MB and a photograph a few; a larger file (one planted to exhaust
+// the memory of a run as root) shows no icon of its own.
+constexpr std::size_t kMaxIconFileBytes = 32u << 20;
 
 // Finds the icon that the shell shows for a file or folder.
 class FileIconFinder

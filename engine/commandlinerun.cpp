@@ -17,6 +17,26 @@ bool isUnsupported(int code)
     return code == ENOTSUP || code == EOPNOTSUPP;
 }
 
+// Why a value cannot be used in any folder, said before a folder is touched; nullopt when none.
+std::optional<std::string> refusedValue(const CommandLineRequest &parsed)
+{
+    for (const std::string &folder : parsed.folders) {
+        if (folder.empty())
+            return Messages::emptyValue("-fp");
+    }
+    const std::pair<const char *, const std::optional<std::string> *> written[] = {
+        {"-ip", &parsed.iconPath},
+        {"-ii", &parsed.iconIndex},
+        {"-tt", &parsed.infoTip},
+        {"-pp", &parsed.picturePath},
+    };
+    for (const auto &[name, value] : written) {
+        if (*value && (*value)->find_first_of("\r\n") != std::string::npos)
+            return Messages::lineBreak(name);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream &err, FolderIo &io,
@@ -42,12 +62,19 @@ int runCommandLine(std::string_view commandLine, std::ostream &out, std::ostream
         err << Messages::undecodable(*refused) << '\n';
         return kExitFailure;
     }
+    const auto refused = refusedValue(parsed);
     CustomisationRequest request;
     request.windowsMode = detectedWindowsMode();
     applyCommandLine(std::move(parsed), request);
     if (!request.anythingToMake())
         return kExitSuccess;
+    if (refused) {
+        err << *refused << '\n';
+        return kExitFailure;
+    }
     const MakeIconResult result = makeicon(request, io, hooks.progress);
+    if (hooks.beforeMessages)
+        hooks.beforeMessages();
     if (result.failed) {
         err << startupFailureMessage(commandLine, result.failure.message, result.failedFolder)
             << '\n';

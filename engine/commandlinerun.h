@@ -20,8 +20,9 @@ inline constexpr int kExitUsage = 2;   // an empty line without a window to show
 
 // What the program adds around a run: the single-copy check and the progress shown.
 struct RunHooks {
-    std::function<bool()> mayRun; // false: this copy must not run (the hook has said why)
-    ProgressFn progress;          // after each folder
+    std::function<bool()> mayRun;         // false: this copy must not run (the hook has said why)
+    ProgressFn progress;                  // after each folder
+    std::function<void()> beforeMessages; // the folders are done; messages may follow
 };
 
 // Runs the program's command-line mode without a window: reads the switches, dresses the folders

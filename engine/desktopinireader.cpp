@@ -136,7 +136,7 @@ FolderIniOutcome readfolderini(const std::string &folder, const std::string &cur
     std::string bytes;
     const std::string ini = folder.empty() ? std::string() : desktopIniPath(folder);
     // An empty folder path would read the current directory's file, which belongs to no entry.
-    if (ini.empty() || !platform::readFile(ini, bytes).ok()) {
+    if (ini.empty() || !platform::readFile(ini, bytes, kMaxDesktopIniBytes).ok()) {
         outcome.stoppedEarly = true;
         return outcome;
     }

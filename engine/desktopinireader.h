@@ -2,6 +2,7 @@
 
 #include "customisationrequest.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,12 @@ public:
     static std::optional<long long> indexNumber(std::string_view text);
 };
 
-// Reads `folder`'s "desktop.ini" from disk; a missing or unreadable file changes nothing.
+// The largest "desktop.ini" read: a file we write holds a tip of up to a million characters (the
+// window's and the command line's limit), 4 MB at most in UTF-16 or UTF-8, and two paths; twice
+// that leaves room for the lines other writers add, and a planted file of gigabytes is refused.
+constexpr std::size_t kMaxDesktopIniBytes = 8u << 20;
+
+// Reads `folder`'s "desktop.ini" from disk; a missing, unreadable or larger file changes nothing.
 FolderIniOutcome readfolderini(const std::string &folder, const std::string &currentIndexText);
 
 } // namespace engine

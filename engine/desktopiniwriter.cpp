@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "utf8.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -83,12 +84,22 @@ std::optional<std::string> DesktopIniWriter::bytes(const CustomisationRequest &r
 {
     if (!checkValues(request).ok())
         return std::nullopt;
-    const std::string utf8Text = text(request, paths);
-    if (auto ansi = platform::utf8ToCodePage(utf8Text, codePage))
-        return ansi;
+    return encoded(text(request, paths), codePage);
+}
+
+std::string DesktopIniWriter::encoded(std::string_view text, std::optional<unsigned> codePage)
+{
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return std::string(text);
+    if (codePage) {
+        if (auto ansi = platform::utf8ToCodePage(text, *codePage))
+            return *ansi;
+    }
     // Text the code page cannot hold goes out as UTF-16LE rather than with "?" in its place.
     std::string wide = "\xFF\xFE";
-    wide += *utf8::toUtf16Le(utf8Text);
+    wide += utf8::toUtf16Le(text).value_or(std::string());
     return wide;
 }
 

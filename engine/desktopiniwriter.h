@@ -35,6 +35,10 @@ public:
     static std::optional<std::string> bytes(const CustomisationRequest &request, unsigned codePage,
                                             const IniFilePaths &paths);
 
+    // The bytes of a file's UTF-8 text: ASCII as it is; other text in `codePage` when one is given
+    // and holds every character, else UTF-16LE with a byte-order mark.
+    static std::string encoded(std::string_view text, std::optional<unsigned> codePage);
+
     // Why the request cannot become a file: EILSEQ for a value that is not valid UTF-8, EINVAL for
     // a value holding a line break (it would add lines of its own); success when every value fits.
     static platform::Status checkValues(const CustomisationRequest &request);

@@ -43,7 +43,7 @@ struct MakeIconResult {
     std::string attributeFailurePath;  // the file or folder of that call
     platform::Status leftoverFailure;  // the first temporary file that could not be removed
     std::string leftoverPath;          // that file
-    std::vector<std::string> pathWarnings; // one per folder whose share's clients miss a file
+    std::vector<std::string> pathWarnings; // folders whose share misses a file; shares hiding it
     PassCount pass;                        // how far the last pass got
 };
 

@@ -22,6 +22,18 @@ public:
     virtual platform::FolderOutcome undressFolder(const std::string &folder,
                                                   std::uint32_t folderAttributes) = 0;
     virtual void notifyFolderChanged(const std::string &folder) = 0;
+
+    // Writes what `compose` makes of the folder's present "desktop.ini", which is read through the
+    // same opened folder; a double that reads nothing writes what it makes of no file.
+    virtual platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                                       const platform::FileComposer &compose,
+                                                       std::uint32_t fileAttributes,
+                                                       std::uint32_t folderAttributes);
+    // Keeps what `remains` leaves of the folder's "desktop.ini"; deletes it and sets the folder's
+    // attributes only when nothing is left. A double that reads nothing undresses as above.
+    virtual platform::FolderOutcome undressFolderKeeping(const std::string &folder,
+                                                         const platform::FileComposer &remains,
+                                                         std::uint32_t folderAttributes);
 };
 
 // The real file system through the platform layer.
@@ -34,6 +46,13 @@ public:
     platform::FolderOutcome undressFolder(const std::string &folder,
                                           std::uint32_t folderAttributes) override;
     void notifyFolderChanged(const std::string &folder) override;
+    platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                               const platform::FileComposer &compose,
+                                               std::uint32_t fileAttributes,
+                                               std::uint32_t folderAttributes) override;
+    platform::FolderOutcome undressFolderKeeping(const std::string &folder,
+                                                 const platform::FileComposer &remains,
+                                                 std::uint32_t folderAttributes) override;
 };
 
 } // namespace engine

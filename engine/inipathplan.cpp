@@ -1,6 +1,6 @@
 #include "inipathplan.h"
 
-#include <cstdlib>
+#include "platform/clientpaths.h"
 
 namespace engine
 {
@@ -49,13 +49,25 @@ std::optional<std::string> IniPathPlan::warningFor(const std::string &iniPath,
     return std::nullopt;
 }
 
+std::vector<std::string> IniPathPlan::shareWarningsFor(const std::string &iniPath)
+{
+    std::vector<std::string> warnings;
+    const SambaShares *known = shares();
+    if (known == nullptr)
+        return warnings;
+    const std::string folder = m_paths.absoluteFolder(ClientPaths::folderOf(iniPath));
+    for (auto &[share, warning] : known->ruleWarnings(folder))
+        if (m_warnedShares.insert(share).second)
+            warnings.push_back(std::move(warning));
+    return warnings;
+}
+
 const SambaShares *IniPathPlan::shares()
 {
     if (!m_sambaAsked) {
         m_sambaAsked = true;
-        const char *home = std::getenv("HOME");
         if (const auto configuration = m_samba ? m_samba() : std::nullopt)
-            m_shares = SambaShares::parse(*configuration, home != nullptr ? home : "");
+            m_shares = SambaShares::parse(*configuration, platform::userHomes);
     }
     return m_shares ? &*m_shares : nullptr;
 }

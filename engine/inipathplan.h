@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace engine
@@ -35,6 +36,10 @@ public:
     // share holding it cannot open the icon or the picture; `folder` is named as the user gave it.
     std::optional<std::string> warningFor(const std::string &iniPath, const std::string &folder);
 
+    // A warning for each share holding the folder of `iniPath` whose rules keep its clients from
+    // seeing the dressing; each share is named once per plan.
+    std::vector<std::string> shareWarningsFor(const std::string &iniPath);
+
 private:
     const SambaShares *shares();
 
@@ -45,6 +50,7 @@ private:
     SambaConfigurationSource m_samba;      // asked once, when first needed
     std::optional<SambaShares> m_shares;   // the shares, once read
     bool m_sambaAsked = false;             // m_samba has been called
+    std::set<std::string> m_warnedShares;  // shares already named for their rules
 };
 
 } // namespace engine

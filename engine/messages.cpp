@@ -64,10 +64,10 @@ std::string Messages::noSwitch()
 
 std::string Messages::noDisplay()
 {
-    return pick("ravo2: no display (DISPLAY and WAYLAND_DISPLAY are unset), so no window can be "
-                "shown; without one the program works with switches only.\n",
-                "ravo2: нет дисплея (DISPLAY и WAYLAND_DISPLAY не заданы), окно показать негде; "
-                "без окна программа работает только с ключами.\n");
+    return pick("ravo2: no display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset), so no "
+                "window can be shown; without one the program works with switches only.\n",
+                "ravo2: нет дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы), окно "
+                "показать негде; без окна программа работает только с ключами.\n");
 }
 
 std::string Messages::noWindows()
@@ -83,6 +83,23 @@ std::string Messages::undecodable(std::string_view sw)
                     " is not text in the locale's encoding; nothing was changed",
                 "ravo2: значение " + name +
                     " не является текстом в кодировке локали; ничего не изменено");
+}
+
+std::string Messages::emptyValue(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick("ravo2: the value of " + name + " is empty; nothing was changed",
+                "ravo2: значение " + name + " пусто; ничего не изменено");
+}
+
+std::string Messages::lineBreak(std::string_view sw)
+{
+    const std::string name(sw);
+    return pick(
+        "ravo2: the value of " + name +
+            " holds a line break, which desktop.ini cannot keep; nothing was changed",
+        "ravo2: значение " + name +
+            " содержит перевод строки, которого desktop.ini не сохранит; ничего не изменено");
 }
 
 std::string Messages::failedFolder(std::string_view folder)
@@ -124,9 +141,42 @@ std::string Messages::windowsMissing(std::string_view why)
            std::string(why);
 }
 
+std::string Messages::deadDisplay(std::string_view named, bool switches)
+{
+    const std::string display(named);
+    return pick("ravo2: the display (" + display + ") does not answer, so no window can be shown" +
+                    (switches ? "; the switches run without one" : ""),
+                "ravo2: дисплей (" + display + ") не отвечает, окно показать нельзя" +
+                    (switches ? "; ключи выполняются без окна" : ""));
+}
+
+std::string Messages::restarting()
+{
+    return pick("ravo2: a folder failed; starting again from the first folder",
+                "ravo2: папку оформить не удалось; начинаю снова с первой папки");
+}
+
 std::string Messages::progress(std::size_t done, std::size_t total)
 {
     return pick("folders: ", "папки: ") + std::to_string(done) + " / " + std::to_string(total);
+}
+
+std::string Messages::notAnsiCodePage(std::string_view value)
+{
+    return "RAVO2_ANSI_CODEPAGE=" + std::string(value) +
+           pick(": not an ANSI code page (874, 932, 936, 949, 950, 1250-1258); nothing was written",
+                ": не кодовая страница ANSI (874, 932, 936, 949, 950, 1250-1258); ничего не "
+                "записано");
+}
+
+std::string Messages::shareRules(std::string_view share, const std::vector<std::string> &rules)
+{
+    std::string text = pick("the Samba share [", "общий ресурс Samba [") + std::string(share) +
+                       pick("] keeps its clients from seeing desktop.ini or its attributes (",
+                            "] не даёт клиентам увидеть desktop.ini или его атрибуты (");
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        text += (i == 0 ? "" : "; ") + rules[i];
+    return text + pick("); the files were written all the same", "); файлы всё равно записаны");
 }
 
 } // namespace engine

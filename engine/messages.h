@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace engine
 {
@@ -20,6 +21,8 @@ public:
     static std::string noDisplay();                      // an empty line and no display to show on
     static std::string noWindows();                      // an empty line in a build without windows
     static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
+    static std::string emptyValue(std::string_view sw);  // "-fp" with nothing after it
+    static std::string lineBreak(std::string_view sw);   // a value desktop.ini cannot hold
     static std::string failedFolder(std::string_view folder); // the second line of a failure
     static std::string warningPrefix();                       // what starts each warning line
     static std::string noAttributes(std::string_view path);   // a file system without attributes
@@ -28,7 +31,14 @@ public:
     // A folder whose Samba share's clients cannot open its icon or picture.
     static std::string outsideShare(std::string_view folder, std::string_view share);
     static std::string windowsMissing(std::string_view why); // the windows' library not loaded
+    // A display named but not answering; `switches`: the line runs without a window.
+    static std::string deadDisplay(std::string_view named, bool switches);
+    static std::string restarting(); // a folder failed, the run starts over
     static std::string progress(std::size_t done, std::size_t total); // the terminal's line
+    // RAVO2_ANSI_CODEPAGE holding `value`, which names no ANSI code page.
+    static std::string notAnsiCodePage(std::string_view value);
+    // A Samba share whose settings keep its clients from seeing the dressing.
+    static std::string shareRules(std::string_view share, const std::vector<std::string> &rules);
 };
 
 } // namespace engine

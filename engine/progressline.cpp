@@ -22,13 +22,25 @@ ProgressLine::ProgressLine(std::ostream &terminal, Clock clock)
 
 ProgressLine::~ProgressLine()
 {
+    erase();
+}
+
+void ProgressLine::erase()
+{
     if (m_width == 0)
         return;
     m_terminal << '\r' << std::string(m_width, ' ') << '\r' << std::flush;
+    m_width = 0;
 }
 
 void ProgressLine::update(std::size_t done, std::size_t total)
 {
+    // A pass counts up from one: a count that does not grow is the run starting over.
+    if (done <= m_lastDone) {
+        erase();
+        m_terminal << Messages::restarting() << '\n' << std::flush;
+    }
+    m_lastDone = done;
     const auto now = m_clock();
     if (now - m_started < kQuietStart || (m_width != 0 && now - m_drawn < kRedrawEvery))
         return;

@@ -11,7 +11,8 @@ namespace engine
 {
 
 // The one line "folders: done / all" that a long run keeps rewriting on a terminal: it appears
-// once the run has taken a second, changes at most ten times a second, and is erased at the end.
+// once the run has taken a second, changes at most ten times a second, and is erased at the end
+// and before any message. A restarted run (the count going back) is said on a line of its own.
 class ProgressLine
 {
 public:
@@ -24,6 +25,7 @@ public:
 
     void update(std::size_t done, std::size_t total);
     ProgressFn callback();
+    void erase(); // before a message; the next update draws the line again
 
 private:
     std::ostream &m_terminal;                        // standard error, a terminal
@@ -31,6 +33,7 @@ private:
     std::chrono::steady_clock::time_point m_started; // when the run began
     std::chrono::steady_clock::time_point m_drawn;   // when the line was last drawn
     std::size_t m_width = 0;                         // the drawn line's length, for erasing it
+    std::size_t m_lastDone = 0;                      // the count a pass has reached
 };
 
 } // namespace engine

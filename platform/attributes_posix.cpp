@@ -32,10 +32,15 @@ std::optional<std::uint32_t> readStoredAttributes(const std::string &path)
     return decodeDosAttrib(std::string_view(buffer, std::size_t(size)));
 }
 
-// Writes the attributes into the extended attribute, or removes it when nothing is left to keep.
+// Writes the attributes into the extended attribute (Samba's record stays one, with its creation
+// time), or removes it when nothing is left to keep.
 Status storeAttributes(const std::string &path, std::uint32_t attributes)
 {
-    if (attributes == 0 || attributes == kAttrNormal) {
+    char stored[256];
+    const ssize_t size = getxattr(path.c_str(), kDosAttribName, stored, sizeof stored);
+    const std::string text =
+        dosAttribFor(std::string_view(stored, size < 0 ? 0 : std::size_t(size)), attributes);
+    if (text.empty()) {
         if (removexattr(path.c_str(), kDosAttribName) == 0 || errno == ENODATA)
             return Status::success();
         // A filesystem without user attributes already holds "nothing stored".
@@ -43,7 +48,6 @@ Status storeAttributes(const std::string &path, std::uint32_t attributes)
             return Status::success();
         return lastError();
     }
-    const std::string text = encodeDosAttrib(attributes);
     if (setxattr(path.c_str(), kDosAttribName, text.data(), text.size(), 0) != 0)
         return lastError();
     return Status::success();

@@ -19,6 +19,10 @@ std::string currentFolder();
 // they need not exist. Empty where Windows itself keeps them.
 std::vector<std::string> wineSystemFolders();
 
+// The home folders that Samba's [homes] share serves: root's, every ordinary user's (user ids
+// from 1000 on) and $HOME; empty where Samba has no such share.
+std::vector<std::string> userHomes();
+
 // What `testparm -s` prints: Samba's configuration with its defaults. nullopt when Samba is not
 // installed here or its configuration cannot be read.
 std::optional<std::string> sambaConfiguration();

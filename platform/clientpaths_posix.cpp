@@ -1,10 +1,14 @@
 #include "clientpaths.h"
 
+#include "testparmcache_posix.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -17,7 +21,8 @@ namespace platform
 namespace
 {
 
-constexpr int kTestparmMilliseconds = 5000; // a hung testparm must not hold the run
+constexpr const char *kSambaTestparm = "/usr/bin/testparm"; // where Samba installs it
+constexpr int kTestparmMilliseconds = 5000;                 // a hung testparm must not hold the run
 
 long long nowMilliseconds()
 {
@@ -62,10 +67,18 @@ bool spawnTestparm(int outputFd, pid_t &pid)
     char program[] = "testparm";
     char suppressPrompt[] = "-s";
     char *arguments[] = {program, suppressPrompt, nullptr};
-    const bool started = posix_spawnp(&pid, program, &actions, nullptr, arguments, environ) == 0;
+    // Root runs Samba's own, never whatever a PATH that others may write to offers first.
+    const bool privileged = geteuid() == 0 || getuid() == 0;
+    const bool started =
+        (privileged ? posix_spawn(&pid, kSambaTestparm, &actions, nullptr, arguments, environ)
+                    : posix_spawnp(&pid, program, &actions, nullptr, arguments, environ)) == 0;
     posix_spawn_file_actions_destroy(&actions);
     return started;
 }
+
+// Runs `testparm -s`; SMB_CONF_PATH, which it honours as Samba's other tools do, names another
+// configuration.
+std::optional<std::string> runTestparm();
 
 } // namespace
 
@@ -101,7 +114,33 @@ std::vector<std::string> wineSystemFolders()
     return folders;
 }
 
+std::vector<std::string> userHomes()
+{
+    std::vector<std::string> homes;
+    const auto add = [&](const char *home) {
+        if (home != nullptr && home[0] == '/' && home[1] != '\0' &&
+            std::find(homes.begin(), homes.end(), home) == homes.end())
+            homes.emplace_back(home);
+    };
+    setpwent();
+    // System accounts (ids 1-999, nobody) have no [homes] share and often "/" as their home.
+    while (const passwd *user = getpwent())
+        if (user->pw_uid == 0 || (user->pw_uid >= 1000 && user->pw_uid != 65534))
+            add(user->pw_dir);
+    endpwent();
+    add(std::getenv("HOME"));
+    return homes;
+}
+
 std::optional<std::string> sambaConfiguration()
+{
+    return TestparmCache::forThisUser().get(runTestparm);
+}
+
+namespace
+{
+
+std::optional<std::string> runTestparm()
 {
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -124,5 +163,7 @@ std::optional<std::string> sambaConfiguration()
         return std::nullopt;
     return output;
 }
+
+} // namespace
 
 } // namespace platform

@@ -18,6 +18,11 @@ std::vector<std::string> wineSystemFolders()
     return {};
 }
 
+std::vector<std::string> userHomes()
+{
+    return {};
+}
+
 std::optional<std::string> sambaConfiguration()
 {
     return std::nullopt;

@@ -170,6 +170,17 @@ unsigned ansiCodePage()
     return codePageForLanguage(locale);
 }
 
+IniCodePage iniCodePage()
+{
+    const char *forced = std::getenv("RAVO2_ANSI_CODEPAGE");
+    if (forced == nullptr || *forced == '\0')
+        return {};
+    const auto codePage = codePageFromText(forced);
+    if (!codePage || !isAnsiCodePage(*codePage))
+        return {std::nullopt, forced};
+    return {codePage, {}};
+}
+
 std::optional<std::string> utf8ToCodePage(std::string_view utf8, unsigned codePage)
 {
     const iconv_t cd = converter(codePage, true);

@@ -92,6 +92,17 @@ unsigned ansiCodePage()
     return GetACP();
 }
 
+IniCodePage iniCodePage()
+{
+    const char *forced = std::getenv("RAVO2_ANSI_CODEPAGE");
+    if (forced == nullptr || *forced == '\0')
+        return {GetACP(), {}};
+    const auto codePage = codePageFromText(forced);
+    if (!codePage || !isAnsiCodePage(*codePage))
+        return {GetACP(), forced};
+    return {codePage, {}};
+}
+
 std::optional<std::string> utf8ToCodePage(std::string_view utf8, unsigned codePage)
 {
     const std::optional<std::wstring> wide = win32::toWide(utf8);

@@ -61,11 +61,21 @@ std::optional<std::uint32_t> decodeText(std::string_view text)
     return value;
 }
 
+void writeLe32(std::string &raw, std::size_t offset, std::uint32_t value)
+{
+    for (std::size_t i = 0; i < 4; ++i)
+        raw[offset + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+bool isSambaV5(std::string_view raw)
+{
+    return raw.size() == kSambaV5Size && raw[0] == '\0' && readLe16(raw, kVersionOffset) == 5 &&
+           readLe16(raw, kLevelOffset) == 5;
+}
+
 std::optional<std::uint32_t> decodeSambaV5(std::string_view raw)
 {
-    if (raw.size() != kSambaV5Size || raw[0] != '\0')
-        return std::nullopt;
-    if (readLe16(raw, kVersionOffset) != 5 || readLe16(raw, kLevelOffset) != 5)
+    if (!isSambaV5(raw))
         return std::nullopt;
     if ((readLe32(raw, kFlagsOffset) & kSambaFlagAttrib) == 0)
         return std::nullopt;
@@ -93,6 +103,28 @@ std::optional<std::uint32_t> decodeDosAttrib(std::string_view raw)
     if (raw[0] == '\0')
         return decodeSambaV5(raw);
     return decodeText(raw);
+}
+
+std::uint32_t mergeAttributes(std::uint32_t current, std::uint32_t wanted, std::uint32_t managed)
+{
+    std::uint32_t merged = (current & ~managed) | (wanted & managed);
+    // "Normal" means no other bit; it goes once another one is set.
+    if ((merged & ~(kAttrNormal | kAttrDirectory)) != 0)
+        merged &= ~kAttrNormal;
+    return merged;
+}
+
+std::string dosAttribFor(std::string_view stored, std::uint32_t attributes)
+{
+    if (isSambaV5(stored)) {
+        std::string record(stored);
+        writeLe32(record, kFlagsOffset, readLe32(record, kFlagsOffset) | kSambaFlagAttrib);
+        writeLe32(record, kAttribOffset, attributes);
+        return record;
+    }
+    if ((attributes & ~(kAttrNormal | kAttrDirectory)) == 0)
+        return {};
+    return encodeDosAttrib(attributes);
 }
 
 } // namespace platform

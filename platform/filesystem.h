@@ -2,6 +2,7 @@
 
 #include "status.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,8 @@ void notifyFolderChanged(const std::string &folder);
 // Reads a whole regular file; a failure status when it cannot be opened or read, and EINVAL for
 // anything else (a FIFO, a device), which is never waited on.
 Status readFile(const std::string &path, std::string &bytes);
+// The same for a file of at most `limit` bytes: a larger one gives EFBIG (ERROR_FILE_TOO_LARGE on
+// Windows) and `bytes` empty, having read no more than the limit.
+Status readFile(const std::string &path, std::string &bytes, std::size_t limit);
 
 } // namespace platform

@@ -161,8 +161,13 @@ void notifyFolderChanged(const std::string &)
 
 Status readFile(const std::string &path, std::string &bytes)
 {
+    return readFile(path, bytes, std::string::npos - 1);
+}
+
+Status readFile(const std::string &path, std::string &bytes, std::size_t limit)
+{
     // A FIFO or a device in a file's place would block or never end: only regular files are read.
-    return readRegularFile(path, std::string::npos - 1, bytes);
+    return readRegularFile(path, limit, bytes);
 }
 
 } // namespace platform

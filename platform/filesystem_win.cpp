@@ -138,6 +138,11 @@ void notifyFolderChanged(const std::string &folder)
 
 Status readFile(const std::string &path, std::string &bytes)
 {
+    return readFile(path, bytes, std::string::npos - 1);
+}
+
+Status readFile(const std::string &path, std::string &bytes, std::size_t limit)
+{
     bytes.clear();
     const std::optional<std::wstring> wide = win32::toWidePath(path);
     if (!wide)
@@ -158,6 +163,10 @@ Status readFile(const std::string &path, std::string &bytes)
         if (got == 0)
             return Status::success();
         bytes.append(buffer, got);
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return win32::statusFor(ERROR_FILE_TOO_LARGE);
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 #include "folderdressing.h"
 
 #include "attributes.h"
+#include "dosattrib.h"
+#include "folderentry_posix.h"
 #include "openfolder_posix.h"
 #include "posixfile.h"
 #include "temporaryname.h"
@@ -22,6 +24,8 @@ namespace
 
 constexpr int kTemporaryNameAttempts = 100;
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr mode_t kNewFileMode = 0644;   // what a first file gets: readable to every client
+constexpr mode_t kUnsettledMode = 0600; // until then nobody else may open it
 
 Status errorStatus(int code)
 {
@@ -54,23 +58,25 @@ template <typename PathFn> void noteAttributes(FolderOutcome &outcome, Status st
     outcome.attributesPath = path();
 }
 
-// The new file's attributes, then the old file's owner and group where we may give them (as
-// root: replacing a file in someone's folder must not hand it to us) and its permissions, never
-// set-id bits; read-only also takes every write bit away, as setFileAttributes does. Only what
-// differs is changed. Ownership is best effort; the other failures are the attributes' to report.
-Status settleFile(int fd, std::uint32_t attributes, const struct stat &old)
+// The new file's attributes, then the owner and group of the old file, or of the folder for a
+// first one, where we may give them (as root: a file in someone's folder must stay theirs to
+// change) and the old file's permissions or 0644 whatever the umask, never set-id bits; read-only
+// also takes every write bit away, as setFileAttributes does. Only what differs is changed.
+// Ownership is best effort; the other failures are the attributes' to report.
+Status settleFile(int fd, const FileAttributeChange &attributes, const struct stat &old, int folder)
 {
-    Status status = storeAttributes(fd, attributes);
-    const bool hadOld = old.st_nlink != 0, readOnly = attributes & kAttrReadOnly;
-    struct stat now = {};
-    if ((!hadOld && !readOnly) || fstat(fd, &now) != 0)
+    Status status =
+        changeAttributes(fd, attributes.basis, attributes.wanted, kFileManagedAttributes);
+    const bool hadOld = old.st_nlink != 0, readOnly = attributes.wanted & kAttrReadOnly;
+    struct stat now = {}, owner = old;
+    if (fstat(fd, &now) != 0 || (!hadOld && fstat(folder, &owner) != 0))
         return status;
     bool chowned = false;
-    if (hadOld && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
-        chowned = fchown(fd, old.st_uid, old.st_gid) == 0 ||
-                  fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
+    if (now.st_uid != owner.st_uid || now.st_gid != owner.st_gid) {
+        chowned = fchown(fd, owner.st_uid, owner.st_gid) == 0 ||
+                  fchown(fd, static_cast<uid_t>(-1), owner.st_gid) == 0;
     }
-    mode_t wanted = hadOld ? old.st_mode & 01777 : now.st_mode & 07777;
+    mode_t wanted = hadOld ? old.st_mode & 01777 : kNewFileMode;
     if (readOnly && status.ok())
         wanted &= ~kAllWriteBits;
     if ((chowned || wanted != (now.st_mode & 07777)) && fchmod(fd, wanted) != 0 && readOnly &&
@@ -104,7 +110,7 @@ int nameUnnamed(int fd, int folder, const std::string &target)
 int createTemporary(const OpenFolder &folder, const std::string &name, const struct stat &old,
                     bool locked, std::string &temporary, FolderOutcome &outcome)
 {
-    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : 0666;
+    const mode_t mode = old.st_nlink != 0 ? old.st_mode & 0777 : kUnsettledMode;
     const auto create = [&] {
         return openat(folder.fd(), temporary.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
@@ -118,9 +124,12 @@ int createTemporary(const OpenFolder &folder, const std::string &name, const str
         if ((fd = create()) >= 0 || errno != EEXIST)
             return fd;
     }
+    folder.markRandomTemporary();
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
         temporary = temporaryNameFor(name);
         const int fd = create();
+        if (fd >= 0)
+            folder.markRandomTemporary();
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -131,7 +140,7 @@ int createTemporary(const OpenFolder &folder, const std::string &name, const str
 // attributes and the old file's permissions, then renamed over `name`. `vanished` says its
 // hidden name was taken away before the rename (a run tidying the same folder).
 Status replaceOnce(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                   std::uint32_t attributes, const struct stat &old, bool locked,
+                   const FileAttributeChange &attributes, const struct stat &old, bool locked,
                    FolderOutcome &outcome, bool &vanished)
 {
     std::string temporary;
@@ -140,7 +149,7 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
         return lastError();
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, old),
+        noteAttributes(outcome, settleFile(file.get(), attributes, old, folder.fd()),
                        [&] { return folder.entryPath(name); });
     Status closed = file.close(); // closed first, so close's failure counts
     if (status.ok())
@@ -162,7 +171,8 @@ Status replaceOnce(const OpenFolder &folder, const std::string &name, std::strin
 // or the file system has no locks) uses a random hidden name and searches the folder for
 // leftovers first.
 Status writeReplacement(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                        std::uint32_t attributes, const struct stat &old, FolderOutcome &outcome)
+                        const FileAttributeChange &attributes, const struct stat &old,
+                        FolderOutcome &outcome)
 {
     const bool locked = flock(folder.fd(), LOCK_EX | LOCK_NB) == 0;
     if (!locked)
@@ -190,17 +200,17 @@ int createUnnamed(int folder)
         errno = EOPNOTSUPP;
         return -1;
     }
-    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kUnsettledMode);
 }
 
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                 std::uint32_t attributes, FolderOutcome &outcome, int retries);
+                 const FileAttributeChange &attributes, FolderOutcome &outcome, int retries);
 
 // A folder without the file: an unnamed file takes the name only once whole and hidden, so a
 // kill leaves nothing here and there is nothing stale to look for. Where the file system has no
 // unnamed files, or a file took the name meanwhile, the replacing road is taken.
 Status writeNew(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                std::uint32_t attributes, FolderOutcome &outcome, int retries)
+                const FileAttributeChange &attributes, FolderOutcome &outcome, int retries)
 {
     const struct stat none = {};
     Descriptor file(createUnnamed(folder.fd()));
@@ -211,7 +221,7 @@ Status writeNew(const OpenFolder &folder, const std::string &name, std::string_v
     }
     Status status = writeAll(file.get(), bytes);
     if (status.ok())
-        noteAttributes(outcome, settleFile(file.get(), attributes, none),
+        noteAttributes(outcome, settleFile(file.get(), attributes, none, folder.fd()),
                        [&] { return folder.entryPath(name); });
     if (!status.ok() || nameUnnamed(file.get(), folder.fd(), name) == 0)
         return status;
@@ -223,7 +233,7 @@ Status writeNew(const OpenFolder &folder, const std::string &name, std::string_v
 // Looks at what holds the name now and takes the road for it; `retries` bounds the new file's
 // attempts to take a name that keeps being taken.
 Status writeFile(const OpenFolder &folder, const std::string &name, std::string_view bytes,
-                 std::uint32_t attributes, FolderOutcome &outcome, int retries)
+                 const FileAttributeChange &attributes, FolderOutcome &outcome, int retries)
 {
     struct stat old = {};
     Status status = checkReplaceable(folder, name, old);
@@ -255,21 +265,55 @@ bool opened(const OpenFolder &folder, FolderOutcome &outcome)
     return folder.isOpen();
 }
 
+// Sets the folder's managed bits, keeping the rest of what it stores.
+void settleFolder(const OpenFolder &folder, std::uint32_t attributes, FolderOutcome &outcome)
+{
+    noteAttributes(outcome,
+                   changeAttributes(folder.fd(), storedDosAttrib(folder.fd()), attributes,
+                                    kFolderManagedAttributes),
+                   [&] { return folder.path(); });
+}
+
+// Dresses with `bytes`, or with what `compose` makes of the old file when it is given.
+FolderOutcome dress(const std::string &folderPath, const std::string &name,
+                    const FileComposer *compose, std::string_view bytes,
+                    std::uint32_t fileAttributes, std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    const OpenFolder folder(folderPath);
+    if (!opened(folder, outcome))
+        return outcome;
+    folder.removeMarkedTemporaries(name, outcome.leftover, outcome.leftoverPath);
+    std::optional<EntryContent> old;
+    const Status read = readEntry(folder, name, kKeptFileLimit, old);
+    if (!read.ok() && compose != nullptr) {
+        outcome.file = read;
+        return outcome;
+    }
+    std::optional<std::string> composed;
+    if (compose != nullptr)
+        composed = (*compose)(old ? std::optional(old->bytes) : std::nullopt);
+    const FileAttributeChange attributes{fileAttributes, old ? old->dosAttrib : std::string()};
+    outcome.file = writeFile(folder, name, composed ? *composed : bytes, attributes, outcome, 1);
+    if (outcome.file.ok())
+        settleFolder(folder, folderAttributes, outcome);
+    return outcome;
+}
+
 } // namespace
 
 FolderOutcome dressFolder(const std::string &folderPath, const std::string &name,
                           std::string_view bytes, std::uint32_t fileAttributes,
                           std::uint32_t folderAttributes)
 {
-    FolderOutcome outcome;
-    const OpenFolder folder(folderPath);
-    if (!opened(folder, outcome))
-        return outcome;
-    outcome.file = writeFile(folder, name, bytes, fileAttributes, outcome, 1);
-    if (outcome.file.ok())
-        noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),
-                       [&] { return folderPath; });
-    return outcome;
+    return dress(folderPath, name, nullptr, bytes, fileAttributes, folderAttributes);
+}
+
+FolderOutcome dressFolder(const std::string &folderPath, const std::string &name,
+                          const FileComposer &compose, std::uint32_t fileAttributes,
+                          std::uint32_t folderAttributes)
+{
+    return dress(folderPath, name, &compose, {}, fileAttributes, folderAttributes);
 }
 
 FolderOutcome undressFolder(const std::string &folderPath, const std::string &name,
@@ -281,8 +325,29 @@ FolderOutcome undressFolder(const std::string &folderPath, const std::string &na
         return outcome;
     folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
     outcome.file = deleteEntry(folder, name);
-    noteAttributes(outcome, storeAttributes(folder.fd(), folderAttributes),
-                   [&] { return folderPath; });
+    settleFolder(folder, folderAttributes, outcome);
+    return outcome;
+}
+
+FolderOutcome undressFolder(const std::string &folderPath, const std::string &name,
+                            const FileComposer &remains, std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    const OpenFolder folder(folderPath);
+    if (!opened(folder, outcome))
+        return outcome;
+    folder.removeStaleTemporaries(name, outcome.leftover, outcome.leftoverPath);
+    std::optional<EntryContent> old;
+    if (outcome.file = readEntry(folder, name, kKeptFileLimit, old); !outcome.file.ok())
+        return outcome; // what cannot be read cannot be kept: the file and the folder stay
+    const std::optional<std::string> kept = old ? remains(old->bytes) : std::nullopt;
+    if (!kept) {
+        outcome.file = deleteEntry(folder, name);
+        settleFolder(folder, folderAttributes, outcome);
+    } else if (*kept != old->bytes) {
+        const std::uint32_t bits = decodeDosAttrib(old->dosAttrib).value_or(0);
+        outcome.file = writeFile(folder, name, *kept, {bits, old->dosAttrib}, outcome, 1);
+    }
     return outcome;
 }
 

@@ -1,6 +1,8 @@
 #include "folderdressing.h"
 
 #include "attributes.h"
+#include "dosattrib.h"
+#include "filesystem.h"
 #include "temporaryname.h"
 #include "win32text_win.h"
 
@@ -57,11 +59,44 @@ void noteAttributes(FolderOutcome &outcome, Status status, const std::wstring &p
     outcome.attributesPath = win32::toUtf8(path);
 }
 
+// Sets the folder's managed bits as `attributes` has them and keeps its other bits.
 Status setAttributes(const std::wstring &path, std::uint32_t attributes)
 {
-    // The directory bit is not an attribute one sets; SetFileAttributes rejects it on some systems.
-    if (!SetFileAttributesW(path.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_DIRECTORY)))
+    const DWORD current = GetFileAttributesW(path.c_str());
+    if (current == INVALID_FILE_ATTRIBUTES)
         return lastError();
+    // The directory bit is not an attribute one sets; SetFileAttributes rejects it on some systems.
+    const DWORD merged = mergeAttributes(current, attributes, kFolderManagedAttributes) &
+                         ~DWORD(FILE_ATTRIBUTE_DIRECTORY);
+    if (!SetFileAttributesW(path.c_str(), merged == 0 ? FILE_ATTRIBUTE_NORMAL : merged))
+        return lastError();
+    return Status::success();
+}
+
+// The new file's attributes: the managed bits as `attributes` has them, the rest the old file's.
+DWORD newFileAttributes(const std::wstring &target, std::uint32_t attributes)
+{
+    DWORD current = GetFileAttributesW(target.c_str());
+    if (current == INVALID_FILE_ATTRIBUTES)
+        current = 0;
+    return mergeAttributes(current &
+                               ~DWORD(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT),
+                           attributes, kFileManagedAttributes);
+}
+
+// The folder's file as it is now; nothing when there is none or something else holds the name.
+Status readOld(const std::wstring &target, std::optional<std::string> &old)
+{
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+        return Status::success();
+    std::string bytes;
+    if (Status status = readFile(win32::toUtf8(target), bytes); !status.ok())
+        return status;
+    if (bytes.size() > kKeptFileLimit)
+        return win32::statusFor(ERROR_FILE_TOO_LARGE);
+    old = std::move(bytes);
     return Status::success();
 }
 
@@ -111,7 +146,8 @@ Status writeFile(const std::wstring &folder, const std::string &name, std::strin
     if (Status status = win32::checkReplaceable(target); !status.ok())
         return status;
     std::wstring temporary;
-    const HANDLE file = createTemporary(folder, name, attributes, temporary);
+    const HANDLE file =
+        createTemporary(folder, name, newFileAttributes(target, attributes), temporary);
     if (file == INVALID_HANDLE_VALUE)
         return lastError();
     Status status = win32::writeAll(file, bytes);
@@ -165,6 +201,48 @@ FolderOutcome undressFolder(const std::string &folder, const std::string &name,
     if (!DeleteFileW(entryPath(path, *win32::toWide(name)).c_str()))
         outcome.file = lastError();
     noteAttributes(outcome, setAttributes(path, folderAttributes), path);
+    return outcome;
+}
+
+FolderOutcome dressFolder(const std::string &folder, const std::string &name,
+                          const FileComposer &compose, std::uint32_t fileAttributes,
+                          std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    std::wstring path;
+    if (!prepared(folder, name, path, outcome))
+        return outcome;
+    std::optional<std::string> old;
+    if (outcome.file = readOld(entryPath(path, *win32::toWide(name)), old); !outcome.file.ok())
+        return outcome;
+    const std::string bytes = compose(old).value_or(std::string());
+    outcome.file = writeFile(path, name, bytes, fileAttributes, outcome);
+    if (outcome.file.ok())
+        noteAttributes(outcome, setAttributes(path, folderAttributes), path);
+    return outcome;
+}
+
+FolderOutcome undressFolder(const std::string &folder, const std::string &name,
+                            const FileComposer &remains, std::uint32_t folderAttributes)
+{
+    FolderOutcome outcome;
+    std::wstring path;
+    if (!prepared(folder, name, path, outcome))
+        return outcome;
+    const std::wstring target = entryPath(path, *win32::toWide(name));
+    std::optional<std::string> old;
+    if (outcome.file = readOld(target, old); !outcome.file.ok())
+        return outcome; // what cannot be read cannot be kept: the file and the folder stay
+    const std::optional<std::string> kept = old ? remains(old) : std::nullopt;
+    if (!kept) {
+        // DeleteFileW itself refuses a read-only file and removes a link, not its target.
+        if (!DeleteFileW(target.c_str()))
+            outcome.file = lastError();
+        noteAttributes(outcome, setAttributes(path, folderAttributes), path);
+    } else if (*kept != *old) {
+        const DWORD current = GetFileAttributesW(target.c_str());
+        outcome.file = writeFile(path, name, *kept, current & kFileManagedAttributes, outcome);
+    }
     return outcome;
 }
 

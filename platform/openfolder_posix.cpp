@@ -2,6 +2,7 @@
 
 #include "attributes.h"
 #include "dosattrib.h"
+#include "pathwalk_posix.h"
 #include "temporaryname.h"
 
 #include <atomic>
@@ -20,16 +21,12 @@ namespace
 {
 
 constexpr mode_t kAllWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
+// On a folder where a run may have left a temporary under a random name.
+constexpr const char *kRandomTemporaryMark = "user.ravo2.temporary";
 
-int openFolder(std::string path)
+int openFolder(const std::string &path)
 {
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    if (path.empty()) {
-        errno = ENOENT;
-        return -1;
-    }
-    return open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    return openPathWithTrustedLinks(path, O_RDONLY | O_DIRECTORY, false);
 }
 
 // "/proc/self/fd/N/name": the entry `name` of an open folder, reached by path only where a call
@@ -67,6 +64,18 @@ ssize_t entryAttribute(int folder, const std::string &name, char *buffer, std::s
     return lgetxattr(entryThroughDescriptor(folder, name).c_str(), kDosAttribName, buffer, size);
 }
 
+// ELOOP said in words: the folder itself is a link, or a link on its way is nobody's we trust.
+Status linkRefusal(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    struct stat info = {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+        return Status::failure(ELOOP, "Is a symbolic link, which is never followed to a folder");
+    return Status::failure(ELOOP, "A symbolic link on the path belongs to neither root nor this "
+                                  "user (or the links go round)");
+}
+
 } // namespace
 
 Descriptor::~Descriptor()
@@ -85,7 +94,7 @@ Status Descriptor::close()
 OpenFolder::OpenFolder(std::string path) : m_dir(openFolder(path)), m_path(std::move(path))
 {
     if (m_dir.get() < 0)
-        m_openError = lastError();
+        m_openError = errno == ELOOP ? linkRefusal(m_path) : lastError();
 }
 
 std::string OpenFolder::entryPath(const std::string &name) const
@@ -135,6 +144,21 @@ void OpenFolder::removeStaleTemporaries(const std::string &name, Status &failure
             }
         }
     }
+}
+
+void OpenFolder::markRandomTemporary() const
+{
+    (void)fsetxattr(fd(), kRandomTemporaryMark, "1", 1, 0);
+}
+
+void OpenFolder::removeMarkedTemporaries(const std::string &name, Status &failure,
+                                         std::string &failedPath) const
+{
+    char value[8];
+    if (fgetxattr(fd(), kRandomTemporaryMark, value, sizeof value) < 0 ||
+        fremovexattr(fd(), kRandomTemporaryMark) != 0)
+        return;
+    removeStaleTemporaries(name, failure, failedPath);
 }
 
 Status storeAttributes(int fd, std::uint32_t attributes)

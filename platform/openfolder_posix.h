@@ -46,6 +46,13 @@ public:
     // alone. The first removal that failed goes into `failure` and its path into `failedPath`.
     void removeStaleTemporaries(const std::string &name, Status &failure,
                                 std::string &failedPath) const;
+    // Marks the folder before and after a temporary of ours takes a random name in it: only then
+    // must a later run list the folder to find what a killed run left. Best effort.
+    void markRandomTemporary() const;
+    // When the folder is marked, takes the mark away and then removes the stale temporaries as
+    // above: a name taken after the listing began is marked again by its run.
+    void removeMarkedTemporaries(const std::string &name, Status &failure,
+                                 std::string &failedPath) const;
 
 private:
     Descriptor m_dir;   // the folder, or -1

@@ -1,5 +1,7 @@
 #include "posixfile.h"
 
+#include "pathwalk_posix.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -33,6 +35,11 @@ Status readAtMost(int fd, std::size_t limit, std::string &bytes)
 
 } // namespace
 
+Status readOpenFile(int fd, std::size_t limit, std::string &bytes)
+{
+    return readAtMost(fd, limit, bytes);
+}
+
 Status writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -50,7 +57,7 @@ Status writeAll(int fd, std::string_view bytes)
 Status readRegularFile(const std::string &path, std::size_t limit, std::string &bytes)
 {
     bytes.clear();
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openPathWithTrustedLinks(path, O_RDONLY | O_NONBLOCK, true);
     if (fd < 0)
         return lastError();
     struct stat info = {};

@@ -17,4 +17,7 @@ Status writeAll(int fd, std::string_view bytes);
 // other kind of file EINVAL, a larger file EFBIG. `bytes` is empty after a failure.
 Status readRegularFile(const std::string &path, std::size_t limit, std::string &bytes);
 
+// Appends what is left to read of `fd` to `bytes`; EFBIG once more than `limit` bytes are there.
+Status readOpenFile(int fd, std::size_t limit, std::string &bytes);
+
 } // namespace platform

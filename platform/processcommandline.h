@@ -16,6 +16,10 @@ std::string processCommandLine(int argc, char **argv);
 // line is UTF-8 already and is only checked. nullopt when the bytes are not text in that set.
 std::optional<std::string> argumentTextToUtf8(std::string_view bytes);
 
+// The program's UTF-8 text in the same character set for output: a character the set lacks
+// becomes '?', and bytes that are not UTF-8 (a path echoed as it was given) pass unchanged.
+std::string utf8ToOutputText(std::string_view text);
+
 // True when the process's standard error is a terminal (someone watches a progress line).
 bool standardErrorIsTerminal();
 

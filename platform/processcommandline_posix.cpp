@@ -63,7 +63,41 @@ std::optional<std::string> convertToUtf8(std::string_view bytes, const std::stri
     return out;
 }
 
+// One character's UTF-8 bytes in `charset`, or "?" where the set has none.
+std::string fromUtf8Character(iconv_t cd, std::string_view character)
+{
+    char out[16];
+    char *in = const_cast<char *>(character.data()), *next = out;
+    std::size_t inLeft = character.size(), outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &in, &inLeft, &next, &outLeft) == std::size_t(-1) || inLeft != 0)
+        return "?";
+    return std::string(out, sizeof out - outLeft);
+}
+
 } // namespace
+
+std::string utf8ToOutputText(std::string_view text)
+{
+    static const std::string charset = localeCharset();
+    if (isUtf8Charset(charset) ||
+        std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; }))
+        return std::string(text);
+    static const iconv_t cd = iconv_open(charset.c_str(), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return std::string(text);
+    std::string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t c = decodeUtf8(text, pos);
+        const std::string_view bytes = text.substr(start, pos - start);
+        if (c == kNoCharacter || c < 0x80)
+            out.append(bytes);
+        else
+            out.append(fromUtf8Character(cd, bytes));
+    }
+    return out;
+}
 
 std::string processCommandLine(int argc, char **argv)
 {

@@ -50,6 +50,12 @@ std::optional<std::string> argumentTextToUtf8(std::string_view bytes)
     return std::string(bytes);
 }
 
+std::string utf8ToOutputText(std::string_view text)
+{
+    // The Win32 side writes UTF-8 as it is.
+    return std::string(text);
+}
+
 bool standardErrorIsTerminal()
 {
     // The C runtime's stderr of a GUI program is no console even after it attached to one.

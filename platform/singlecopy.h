@@ -8,7 +8,8 @@ namespace platform
 
 // The name by which the copies of the program that one user runs with one settings store find
 // each other. POSIX: a lock file and a unix socket in a folder only the user can reach
-// ($XDG_RUNTIME_DIR, else a private folder under $TMPDIR or /tmp); whoever holds the lock is
+// ($XDG_RUNTIME_DIR, else a private folder under $TMPDIR or /tmp, else, when another user made
+// that one first, under $XDG_CACHE_HOME or ~/.cache); whoever holds the lock is
 // the first copy, and a folder another user owns or can write is never trusted. Win32: a named
 // mutex of the session, and the running copy's window found by its title.
 class SingleCopyName

@@ -89,9 +89,22 @@ std::string SingleCopyName::folder()
     if (temporary.empty())
         temporary = "/tmp";
     const std::string own = temporary + "/ravo2-" + std::to_string(::geteuid());
-    // Someone else may have made it first: then it is not ours and is never used.
     ::mkdir(own.c_str(), 0700);
-    return isPrivateFolder(own) ? own : std::string();
+    if (isPrivateFolder(own))
+        return own;
+    // Someone else made it first, so it is never used: a folder in the user's own cache instead,
+    // which nobody else can take from them.
+    std::string cache = absoluteVariable("XDG_CACHE_HOME");
+    if (cache.empty()) {
+        const std::string home = absoluteVariable("HOME");
+        if (home.empty())
+            return {};
+        cache = home + "/.cache";
+    }
+    ::mkdir(cache.c_str(), 0700);
+    const std::string cached = cache + "/ravo2";
+    ::mkdir(cached.c_str(), 0700);
+    return isPrivateFolder(cached) ? cached : std::string();
 }
 
 std::string SingleCopyName::lockPath() const

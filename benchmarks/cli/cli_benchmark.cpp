@@ -1,8 +1,9 @@
 // Times the whole ravo2 process, started as a shell starts it (fork + exec, no display), against
 // a C loop of the bare system calls an atomic replace needs per folder: create + write + close a
 // temporary file, set its attribute, rename it over desktop.ini, set the folder's attribute.
-// Fresh folders and the same folders again, interleaved, best of five rounds; then one folder
-// against setfattr, and the peak memory of one run over 100,000 folders.
+// One folder with a local icon (Samba's configuration read, cold and warm) against setfattr; fresh
+// folders and the same folders again, interleaved, best of five rounds; then one folder against
+// setfattr, and the peak memory of one run over 100,000 folders.
 //
 // Give it a folder on the file system you serve (the first argument; default: the temporary
 // folder). Nothing is deleted until the end: on ext4 without a journal, every new file searches
@@ -183,6 +184,31 @@ void oneFolder(const fs::path &root)
                 program[10], setfattr[10], program[10] / setfattr[10], version[10]);
 }
 
+// One folder with an icon inside it, the run that asks Samba's configuration: with testparm's
+// output cached (warm) and without (cold, the cache removed before each run), against setfattr.
+void oneFolderLocalIcon(const fs::path &root)
+{
+    const auto folders = makeFolders(root, "icon-", 1);
+    const std::string icon = folders[0] + "folder.ico", cache = (root / "cache").string();
+    std::ofstream(icon) << "icon";
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    const std::vector<std::string> args{RAVO2_PROGRAM, "-fp", folders[0], "-ip", icon};
+    std::vector<double> cold, warm, setfattr;
+    for (int i = 0; i < 11; ++i) {
+        fs::remove_all(cache);
+        cold.push_back(spawnAndWait(args).ms);
+        warm.push_back(spawnAndWait(args).ms);
+        setfattr.push_back(
+            spawnAndWait({"setfattr", "-n", "user.DOSATTRIB", "-v", "\"0x1\"", folders[0]}).ms);
+    }
+    for (auto *v : {&cold, &warm, &setfattr})
+        std::nth_element(v->begin(), v->begin() + 5, v->end());
+    std::printf("one folder, local icon (median of 11): ravo2 cold %.2f ms (%.1fx setfattr)  "
+                "warm %.2f ms (%.1fx)  setfattr %.2f ms\n",
+                cold[5], cold[5] / setfattr[5], warm[5], warm[5] / setfattr[5], setfattr[5]);
+    unsetenv("XDG_CACHE_HOME");
+}
+
 void peakMemory(const fs::path &root, int count)
 {
     // 100,000 folder arguments need more room than the usual 8 MB stack leaves them.
@@ -206,6 +232,12 @@ int main(int argc, char **argv)
     fs::remove_all(root);
     fs::create_directories(root);
     std::printf("ravo2: %s\n", RAVO2_PROGRAM);
+    oneFolderLocalIcon(root);
+    // "--icon" after the folder: only the figure above.
+    if (argc > 2 && std::string(argv[2]) == "--icon") {
+        fs::remove_all(root);
+        return 0;
+    }
     compareAt(root, 1000);
     compareAt(root, 10000);
     oneFolder(root);

@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iconv.h>
 #include <map>
 #include <optional>
 #include <random>
@@ -73,13 +74,53 @@ std::vector<std::string> millionCharacterTip()
     return pieces;
 }
 
-// Builds a ru_RU.CP1251 locale in `folder` for a run; false where the locale data is missing.
+// Builds a ru_RU.<charset> locale in `folder` for a run; false where the locale data is missing.
+bool makeRussianLocale(const fs::path &folder, const std::string &charset)
+{
+    const fs::path locale = folder / ("ru_RU." + charset);
+    fs::create_directories(folder);
+    const std::string command =
+        "localedef -i ru_RU -f " + charset + " '" + locale.string() + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0 || fs::exists(locale / "LC_CTYPE");
+}
+
 bool makeCp1251Locale(const fs::path &folder)
 {
-    const std::string command =
-        "localedef -i ru_RU -f CP1251 '" + (folder / "ru_RU.CP1251").string() + "' >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0 || fs::exists(folder / "ru_RU.CP1251" / "LC_CTYPE");
+    return makeRussianLocale(folder, "CP1251");
 }
+
+// UTF-8 text in `charset`; empty where iconv cannot convert it.
+std::string inCharset(const std::string &text, const char *charset)
+{
+    const iconv_t cd = iconv_open(charset, "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return {};
+    std::string out(text.size() * 4, '\0');
+    char *in = const_cast<char *>(text.data()), *next = out.data();
+    std::size_t inLeft = text.size(), outLeft = out.size();
+    const bool done = iconv(cd, &in, &inLeft, &next, &outLeft) != std::size_t(-1);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return done ? out : std::string();
+}
+
+// A fresh folder for one test's runs: a private runtime folder "config/run" and a target "a".
+struct TestRoot {
+    explicit TestRoot(const std::string &prefix)
+        : path(fs::temp_directory_path() / (prefix + std::to_string(std::random_device()())))
+    {
+        fs::create_directories(path / "config" / "run");
+        fs::create_directories(path / "a");
+        fs::permissions(path / "config" / "run", fs::perms::owner_all);
+    }
+    ~TestRoot()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    std::string runtime() const { return (path / "config" / "run").string(); }
+    const fs::path path;
+};
 
 struct RoadCase {
     const char *what;
@@ -243,4 +284,74 @@ TEST(Ravo2Roads, NoToolkitIsLoadedWithoutADisplay)
     EXPECT_NE(window.err.find("libQt6Widgets"), std::string::npos);
     std::error_code ignored;
     fs::remove_all(root, ignored);
+}
+
+// A display that is named but gone (cron, su, a stale "ssh -X") would make the toolkit abort: a
+// line with switches runs without a window and one line says why; an empty line fails.
+TEST(Ravo2Roads, ADeadDisplayRunsTheSwitchesWithoutAWindow)
+{
+    if (fs::exists("/tmp/.X11-unix/X93"))
+        GTEST_SKIP() << "an X server answers on :93 here";
+    const TestRoot test("ravo2-dead-");
+    const fs::path &root = test.path;
+    const std::string runtime = test.runtime();
+    const std::vector<std::pair<std::string, std::string>> deadOnes{
+        {"DISPLAY", ":93"}, {"WAYLAND_DISPLAY", "ravo2-gone"}};
+    for (const auto &[name, value] : deadOnes) {
+        SCOPED_TRACE(name);
+        const Environment environment{{name, value}, {"XDG_RUNTIME_DIR", runtime}};
+        const Outcome line = runProgram(root, Road::WithoutWindows,
+                                        {"-fp", (root / "a/").string(), "-tt", "x"}, environment);
+        EXPECT_EQ(line.status, 0) << line.err;
+        EXPECT_NE(line.err.find(name + "=" + value), std::string::npos) << line.err;
+        EXPECT_EQ(std::count(line.err.begin(), line.err.end(), '\n'), 1) << line.err;
+        EXPECT_NE(contentOf(root / "a/desktop.ini").find("InfoTip= x\r\n"), std::string::npos);
+        fs::remove(root / "a/desktop.ini");
+        const Outcome empty = runProgram(root, Road::WithoutWindows, {}, environment);
+        EXPECT_EQ(empty.status, 1) << empty.err;
+        EXPECT_NE(empty.err.find(name + "=" + value), std::string::npos) << empty.err;
+    }
+}
+
+// Under a legacy locale the help and the messages come in its encoding, the one the line's text
+// is read in; a failure's echo of the line and its folder stay as typed.
+TEST(Ravo2Roads, MessagesComeInTheLocalesLegacyEncoding)
+{
+    const TestRoot test("ravo2-koi8-");
+    const fs::path &root = test.path;
+    if (!makeRussianLocale(root / "locales", "KOI8-R"))
+        GTEST_SKIP() << "no ru_RU locale data to build KOI8-R from";
+    const Environment koi8{{"LOCPATH", (root / "locales").string()},
+                           {"LC_ALL", "ru_RU.KOI8-R"},
+                           {"XDG_RUNTIME_DIR", (root / "config" / "run").string()}};
+    const std::string folder = (root / inCharset("нет", "KOI8-R")).string() + "/";
+    const Outcome failed =
+        runProgram(root, Road::WithoutWindows, {"-fp", folder, "-tt", "x"}, koi8);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.err, inCharset("была ошибка", "KOI8-R") + "-fp " + folder + " -tt x" +
+                              std::strerror(ENOENT) + "\n" + inCharset("папка: ", "KOI8-R") +
+                              folder + "\n");
+    const Outcome help = runProgram(root, Road::WithoutWindows, {"--help"}, koi8);
+    EXPECT_EQ(help.out.rfind(inCharset("Использование: ravo2 [ключи]\n", "KOI8-R"), 0), 0u)
+        << help.out;
+}
+
+// A root run asks Samba's own testparm about the shares, not the first one a PATH offers.
+TEST(Ravo2Roads, ARootRunCallsSambasOwnTestparm)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "the rule is root's";
+    const TestRoot test("ravo2-path-");
+    const fs::path &root = test.path;
+    fs::create_directories(root / "bin");
+    const fs::path planted = root / "bin" / "testparm", ran = root / "planted-ran";
+    std::ofstream(planted) << "#!/bin/sh\ntouch '" << ran.string() << "'\n";
+    fs::permissions(planted, fs::perms(0755));
+    const char *path = std::getenv("PATH");
+    const Environment environment{
+        {"PATH", (root / "bin").string() + ":" + (path ? path : "/usr/bin:/bin")}};
+    const Outcome o = runProgram(root, Road::WithoutWindows,
+                                 {"-fp", (root / "a/").string(), "-ip", "/x/i.ico"}, environment);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_FALSE(fs::exists(ran));
 }

@@ -8,11 +8,13 @@
 #include "sambaserver.h"
 #include "tempfolder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 using testing_support::runProcess;
@@ -179,4 +181,83 @@ TEST_F(SambaDressing, AFileOutsideTheShareIsWrittenWithOneWarningNamingTheFolder
     EXPECT_NE(result.pathWarnings[0].find(m_share / "Фото/"), std::string::npos);
     EXPECT_NE(result.pathWarnings[0].find("[share]"), std::string::npos) << result.pathWarnings[0];
     EXPECT_NE(clientValue("Фото", "IconFile").find("чужая.ico"), std::string::npos);
+}
+
+// What Windows itself does to a customised folder: R (or S) is added, the rest stays, and so do
+// the creation time and the other fields of Samba's own record.
+TEST_F(SambaDressing, BitsAndCreationTimeAClientSetSurviveDressingAndRemoval)
+{
+    const auto createTime = [&](const std::string &name) {
+        std::string output;
+        m_server.client("allinfo \"" + name + "\"", output);
+        const std::size_t line = output.find("create_time:");
+        return line == std::string::npos ? output
+                                         : output.substr(line, output.find('\n', line) - line);
+    };
+    std::string output;
+    ASSERT_EQ(m_server.client("setmode \"Фото\" +h; utimes \"Фото\" 2001:02:03-04:05:06 -1 -1 -1",
+                              output),
+              0)
+        << output;
+    ASSERT_NE(createTime("Фото").find("2001"), std::string::npos) << createTime("Фото");
+    dress("Фото", "9x");
+    EXPECT_EQ(shown("Фото"), 0x1u | 0x2u | 0x4u);
+    EXPECT_NE(createTime("Фото").find("2001"), std::string::npos) << createTime("Фото");
+
+    engine::CustomisationRequest request;
+    request.selectedFolder = m_share / "Фото/";
+    engine::SystemFolderIo io;
+    engine::delicon(request, "0", io);
+    EXPECT_EQ(shown("Фото"), 0x2u);
+    EXPECT_NE(createTime("Фото").find("2001"), std::string::npos) << createTime("Фото");
+}
+
+// Each share whose settings hide the dressing from its clients is named once per run, found
+// through SMB_CONF_PATH as Samba's own tools find it; the next run reads testparm's output back
+// from the cache until the configuration changes.
+TEST_F(SambaDressing, ShareRulesThatHideTheDressingAreWarnedOfOncePerShare)
+{
+    m_server.stop();
+    TempFolder vetoed, tdb;
+    for (const std::string &folder : {vetoed / "a", vetoed / "b", tdb / "c"})
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string shares = "[vetoed]\npath = " + vetoed.path() +
+                               "\nguest ok = yes\nveto files = /*.tmp/Desktop.ini/\n"
+                               "[tdb]\npath = " +
+                               tdb.path() + "\nguest ok = yes\nvfs objects = xattr_tdb\n";
+    ASSERT_EQ(m_server.start(m_share.path(), shares), "");
+    // A configuration written a moment ago is not cached yet (it may change again unseen).
+    const timespec old[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, m_server.configFile().c_str(), old, 0), 0);
+    setenv("SMB_CONF_PATH", m_server.configFile().c_str(), 1);
+    setenv("XDG_CACHE_HOME", (m_config / "cache").c_str(), 1);
+    const auto run = [&](const std::string &path) {
+        const auto result =
+            runProcess({"/usr/bin/env", "PATH=" + path, RAVO2_PROGRAM, "-fp", vetoed / "a/", "-fp",
+                        vetoed / "b/", "-fp", tdb / "c/", "-fp", m_share / "Фото/", "-tt", "x"},
+                       60);
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        return result.output;
+    };
+    const auto count = [](const std::string &text, const std::string &part) {
+        std::size_t found = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos;
+             at = text.find(part, at + 1))
+            ++found;
+        return found;
+    };
+    const std::string path = std::getenv("PATH");
+    for (const std::string &output : {run(path), run("/nowhere")}) {
+        EXPECT_EQ(count(output, "[vetoed]"), 1u) << output;
+        EXPECT_EQ(count(output, "[tdb]"), 1u) << output;
+        EXPECT_EQ(count(output, "[share]"), 0u) << output;
+        EXPECT_NE(output.find("veto files = /*.tmp/Desktop.ini/"), std::string::npos) << output;
+        EXPECT_NE(output.find("vfs objects = xattr_tdb"), std::string::npos) << output;
+    }
+    std::ofstream(m_server.configFile(), std::ios::app) << "store dos attributes = no\n";
+    EXPECT_EQ(count(run(path), "store dos attributes = no"), 1u) << "the [tdb] section changed";
+    unsetenv("SMB_CONF_PATH");
+    unsetenv("XDG_CACHE_HOME");
+    for (const std::string &folder : {vetoed / "a", tdb / "c"})
+        EXPECT_TRUE(std::filesystem::exists(folder + "/desktop.ini")) << folder;
 }

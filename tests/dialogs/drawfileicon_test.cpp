@@ -1,4 +1,6 @@
 #include "dialogs/drawfileicon.h"
+#include "dialogs/fileiconfinder.h"
+#include "engine/desktopinireader.h"
 #include "picturefixtures.h"
 #include "tests/vindle/iconfixtures.h"
 
@@ -6,6 +8,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class DrawFileIconTest : public QObject
 {
@@ -124,6 +129,37 @@ private slots:
         QVERIFY(!allPixelsNear(surface, {0, 0, 32, 32}, kSentinel)); // else the folder icon
         for (int i = 0; i < 4 && !colour.isValid(); ++i)
             QVERIFY(!allPixelsNear(surface, {0, 0, 32, 32}, iconfixtures::colourOf(i, 32)));
+    }
+
+    // What a folder's owner plants for a window run as root: nothing hangs the window or fills its
+    // memory, and the folder shows as not dressed.
+    void plantedFilesShowNoIconOfTheirOwn_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("the icon is a FIFO") << "fifo";
+        QTest::newRow("the icon is past its bound") << "icon";
+        QTest::newRow("desktop.ini is past its bound") << "ini";
+    }
+    void plantedFilesShowNoIconOfTheirOwn()
+    {
+        QFETCH(QString, planted);
+        const QString dir = folder("planted " + planted), icon = dir + "/icon.png";
+        if (planted == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(icon).constData(), 0600), 0);
+        else
+            QVERIFY(writeColourPicture(icon, "png", Qt::red));
+        QVERIFY(writeDesktopIni(dir, "icon.png"));
+        if (planted != "fifo") {
+            const bool ini = planted == "ini";
+            QFile file(ini ? dir + "/desktop.ini" : icon);
+            QVERIFY(file.resize(qint64(ini ? engine::kMaxDesktopIniBytes : kMaxIconFileBytes) + 1));
+        }
+        alarm(60); // a blocking open would hang here for good
+        int width = 0, height = 0;
+        const QImage surface = draw(dir + '/', width, height);
+        alarm(0);
+        QVERIFY(!allPixelsNear(surface, {0, 0, 32, 32}, Qt::red));
+        QVERIFY(!allPixelsNear(surface, {0, 0, 32, 32}, kSentinel)); // the folder icon instead
     }
 
     // A client finds Windows' own library in its system folder; here Wine's copy stands for it.

@@ -129,3 +129,42 @@ TEST(SambaShares, AFolderInAShareWarnsOfAFileItsClientsCannotReach)
     for (const Case &c : cases)
         EXPECT_EQ(shares.unreachableFrom(c.folder, c.file), c.share) << c.folder << " " << c.file;
 }
+
+// A share's own settings, else the global ones, decide; [homes] stands for every listed home.
+TEST(SambaShares, SettingsThatHideTheDressingNameTheirShare)
+{
+    const char *configuration = "[global]\n\tstore dos attributes = No\n\tveto files = /*.tmp/\n"
+                                "[kept]\n\tpath = /srv/kept\n\tstore dos attributes = yes\n"
+                                "\tea support = no\n\thide files = /desktop.ini/\n"
+                                "[inis]\n\tpath = /srv/inis\n\tstore dos attributes = Yes\n"
+                                "\tveto files = /.*/*.INI/\n"
+                                "[tdb]\n\tpath = /srv/tdb\n\tstore dos attributes = yes\n"
+                                "\tvfs objects = acl_xattr xattr_tdb\n"
+                                "[homes]\n\tveto files = /desktop.ini/\n";
+    const SambaShares shares = SambaShares::parse(configuration, [] {
+        return std::vector<std::string>{"/home/u", "/home/v"};
+    });
+    const struct {
+        const char *folder;
+        std::string warned; // the share and its settings, or empty
+    } cases[] = {
+        {"/srv/kept/a", ""},
+        {"/srv/other", ""},
+        {"/srv/inis/a", "[inis] (veto files = /.*/*.INI/)"},
+        {"/srv/tdb/a", "[tdb] (vfs objects = acl_xattr xattr_tdb)"},
+        {"/home/v/Pictures", "[homes] (veto files = /desktop.ini/; store dos attributes = no)"},
+    };
+    for (const auto &c : cases) {
+        const auto warnings = shares.ruleWarnings(c.folder);
+        std::string warned;
+        for (const auto &[share, text] : warnings)
+            warned += "[" + share + "] " +
+                      text.substr(text.find('('), text.find(')') + 1 - text.find('('));
+        EXPECT_EQ(warned, c.warned) << c.folder;
+    }
+    EXPECT_EQ(SambaShares::parse("[global]\n\tstore dos attributes = no\n[a]\n\tpath = /a\n", "/h")
+                  .ruleWarnings("/a/b")
+                  .size(),
+              1u)
+        << "the global setting stands where the share has none";
+}

@@ -36,6 +36,14 @@ TEST(CommandLineRun, LinesWithoutWorkTouchNoFolder)
               std::make_tuple(engine::kExitFailure, "",
                               "была ошибкаC:\\f" + engine::Messages::noSwitch() + "\n"));
     EXPECT_EQ(run("-fp /a/ -tc red -wv 9x", io), std::make_tuple(0, "", ""));
+    // Values no folder could take are refused before any is touched.
+    EXPECT_EQ(
+        run("-fp -fp /a/ -tt x", io),
+        std::make_tuple(engine::kExitFailure, "", engine::Messages::emptyValue("-fp") + "\n"));
+    EXPECT_EQ(run("-fp /a/ -tt x\ny", io),
+              std::make_tuple(engine::kExitFailure, "", engine::Messages::lineBreak("-tt") + "\n"));
+    EXPECT_EQ(run("-fp /a/ -ip C:\\i\r.ico", io),
+              std::make_tuple(engine::kExitFailure, "", engine::Messages::lineBreak("-ip") + "\n"));
     EXPECT_TRUE(io.calls.empty());
 }
 
@@ -108,15 +116,37 @@ TEST(CommandLineRun, ProgressLineWaitsASecondRedrawsRarelyAndIsErased)
         EXPECT_EQ(terminal.str(), "\r" + engine::Messages::progress(3, 300) + "\r" +
                                       engine::Messages::progress(5, 300));
         now += 100ms;
-        progress(1, 300); // a restarted run counts again, and covers the longer line
-        const std::string longer = engine::Messages::progress(5, 300);
-        std::string shorter = engine::Messages::progress(1, 300);
-        shorter.resize(longer.size(), ' ');
-        EXPECT_TRUE(terminal.str().ends_with("\r" + shorter)) << terminal.str();
+        terminal.str("");
+        progress(1, 300); // a restarted run counts again, on a line of its own after the note
+        const std::string erased =
+            "\r" + std::string(engine::Messages::progress(5, 300).size(), ' ');
+        EXPECT_EQ(terminal.str(), erased + "\r" + engine::Messages::restarting() + "\n\r" +
+                                      engine::Messages::progress(1, 300));
         terminal.str("");
     }
-    const std::size_t width = engine::Messages::progress(5, 300).size();
+    const std::size_t width = engine::Messages::progress(1, 300).size();
     EXPECT_EQ(terminal.str(), "\r" + std::string(width, ' ') + "\r");
+}
+
+// On a terminal the failure message and the restart's note never run on from the progress line.
+TEST(CommandLineRun, MessagesStartOnAnErasedProgressLine)
+{
+    using namespace std::chrono_literals;
+    std::chrono::steady_clock::time_point now{};
+    std::ostringstream out, terminal;
+    engine::ProgressLine line(terminal, [&now] { return now += 2s; });
+    engine::RunHooks hooks;
+    hooks.progress = line.callback();
+    hooks.beforeMessages = [&line] { line.erase(); };
+    RecordingFolderIo io;
+    io.failingFolders = {"/b" + kSep};
+    ASSERT_EQ(engine::runCommandLine(kTwoFolders, out, terminal, io, hooks), engine::kExitFailure);
+    const std::string drawn = "\r" + engine::Messages::progress(1, 2);
+    const std::string erased = "\r" + std::string(drawn.size() - 1, ' ') + "\r";
+    const std::string message = "была ошибка" + kTwoFolders + std::strerror(EACCES) + "\n" +
+                                engine::Messages::failedFolder("/b" + kSep) + "\n";
+    EXPECT_EQ(terminal.str(),
+              drawn + erased + engine::Messages::restarting() + "\n" + drawn + erased + message);
 }
 
 #if !defined(_WIN32) // Windows goes by the user's display language, not by these variables

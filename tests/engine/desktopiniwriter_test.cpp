@@ -69,3 +69,25 @@ TEST(DesktopIniWriter, RefusesValuesThatCannotBecomeOneLine)
     EXPECT_FALSE(bytes1251(request));
     EXPECT_EQ(DesktopIniWriter::checkValues(request).code, EINVAL);
 }
+
+// Linux writes text outside ASCII as UTF-16LE unless a code page is named; ASCII stays as it is.
+TEST(DesktopIniWriter, EncodingFollowsTheCodePageOrUtf16)
+{
+    const std::string cyrillic = "IconFile=Фото\r\n";
+    const struct {
+        std::string text;
+        std::optional<unsigned> codePage;
+        std::string bytes;
+    } cases[] = {
+        {"IconFile=a.ico\r\n", std::nullopt, "IconFile=a.ico\r\n"},
+        {"IconFile=a.ico\r\n", 1251u, "IconFile=a.ico\r\n"},
+        {cyrillic, 1251u, "IconFile=\xD4\xEE\xF2\xEE\r\n"},
+        {cyrillic, std::nullopt,
+         std::string("\xFF\xFEI\0c\0o\0n\0F\0i\0l\0e\0=\0\x24\x04\x3E\x04\x42\x04\x3E\x04\r\0\n\0",
+                     2 + 2 * 15)},
+        {"Ωμ", 1251u, std::string("\xFF\xFE\xA9\x03\xBC\x03", 6)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(DesktopIniWriter::encoded(c.text, c.codePage), c.bytes)
+            << c.text << " in " << c.codePage.value_or(0);
+}

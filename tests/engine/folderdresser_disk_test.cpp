@@ -96,7 +96,7 @@ protected:
 
 } // namespace
 
-TEST_F(DressingOnDisk, AttributesAreReplacedWholeAndRemovedAgain)
+TEST_F(DressingOnDisk, OnlyTheManagedBitsChangeAndOthersKeysKeepTheFile)
 {
     const std::string blanks = folder("with blanks"), cyr = folder("Фото"), greek = folder("Ωμέγα");
     ASSERT_TRUE(platform::setFileAttributes(blanks, 0x22).ok());
@@ -104,18 +104,25 @@ TEST_F(DressingOnDisk, AttributesAreReplacedWholeAndRemovedAgain)
     const auto result = dress({blanks, cyr, greek});
     ASSERT_FALSE(result.failed) << result.failure.message;
     EXPECT_TRUE(result.attributeFailure.ok()) << result.attributeFailure.message;
-    for (const std::string &f : m_request.targetFolders) {
-        EXPECT_EQ(attributesOf(f + "desktop.ini"), comparable(platform::kAttrHidden)) << f;
-        EXPECT_EQ(attributesOf(f), comparable(0x11)) << f;
+    // Hidden and archive of the folder stay; the old file's system bit stays on the new one.
+    const std::uint32_t folderBits[] = {0x33, 0x11, 0x11}, fileBits[] = {0x2, 0x6, 0x2};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::string &f = m_request.targetFolders[i];
+        EXPECT_EQ(attributesOf(f + "desktop.ini"), comparable(fileBits[i])) << f;
+        EXPECT_EQ(attributesOf(f), comparable(folderBits[i])) << f;
     }
     EXPECT_EQ(engine::readfolderini(cyr, "0").iconPath, m_request.iconPath);
     m_request.windowsMode = engine::WindowsMode::Nt9x;
     ASSERT_FALSE(dress({blanks}).failed);
-    EXPECT_EQ(attributesOf(blanks), comparable(0x15));
+    EXPECT_EQ(attributesOf(blanks), comparable(0x37));
 
+    // The line the program did not write keeps the file, and the folder its read-only bit.
+    m_request.targetFolders = {blanks, cyr};
     engine::delicon(m_request, "1", m_io);
     EXPECT_EQ(entriesIn(blanks), 0u);
-    EXPECT_EQ(attributesOf(blanks), platform::kAttrDirectory);
+    EXPECT_EQ(attributesOf(blanks), comparable(0x32));
+    EXPECT_EQ(contentOf(cyr + "desktop.ini"), "kept\r\n");
+    EXPECT_EQ(attributesOf(cyr), comparable(0x11));
 }
 
 TEST_F(DressingOnDisk, AReadOnlyFileOrAMissingFolderFailsTheRun)

@@ -108,6 +108,29 @@ TEST(MakeIcon, UnwritableValuesAndEmptyEntriesFailWithoutTouchingTheDisk)
     EXPECT_TRUE(io.calls.empty());
 }
 
+TEST(MakeIcon, ACodePageSettingThatIsNoAnsiCodePageIsRefusedByName)
+{
+    for (const char *value : {"65001", "12345"}) {
+#ifdef _WIN32
+        _putenv_s("RAVO2_ANSI_CODEPAGE", value);
+#else
+        setenv("RAVO2_ANSI_CODEPAGE", value, 1);
+#endif
+        RecordingFolderIo io;
+        const auto result = makeicon(threeFolders(), io);
+#ifdef _WIN32
+        _putenv_s("RAVO2_ANSI_CODEPAGE", "");
+#else
+        unsetenv("RAVO2_ANSI_CODEPAGE");
+#endif
+        EXPECT_TRUE(result.failed);
+        EXPECT_NE(result.failure.message.find(std::string("RAVO2_ANSI_CODEPAGE=") + value),
+                  std::string::npos)
+            << result.failure.message;
+        EXPECT_TRUE(io.calls.empty());
+    }
+}
+
 TEST(DelIcon, ScopeChoosesTheFolders)
 {
     CustomisationRequest request = threeFolders();
@@ -135,9 +158,9 @@ TEST(Progress, AStopEndsTheRunBetweenTwoFolders)
 {
     const struct {
         const char *what;
-        std::set<int> failingDresses;  // a failure restarts makeicon's count
-        std::size_t stopAtCall;        // the callback's call, from 1, that says stop
-        std::string dressed;           // makeicon's folders, as in expectedCalls
+        std::set<int> failingDresses; // a failure restarts makeicon's count
+        std::size_t stopAtCall;       // the callback's call, from 1, that says stop
+        std::string dressed;          // makeicon's folders, as in expectedCalls
         std::size_t done;
         bool cancelled;
     } cases[] = {

@@ -9,6 +9,8 @@
 #include "engine/folderio.h"
 #include "platform/attributes.h"
 #include "platform/codepage.h"
+#include "platform/filesystem.h"
+#include "platform/folderdressing.h"
 
 #include <gtest/gtest.h>
 
@@ -125,13 +127,15 @@ public:
     {
     }
 
-    platform::FolderOutcome dressFolder(const std::string &folder, std::string_view bytes,
-                                        std::uint32_t fileAttributes,
-                                        std::uint32_t folderAttributes) override
+    platform::FolderOutcome dressFolderKeeping(const std::string &folder,
+                                               const platform::FileComposer &compose,
+                                               std::uint32_t fileAttributes,
+                                               std::uint32_t folderAttributes) override
     {
         if (folder == m_trigger)
             std::filesystem::remove_all(m_victim);
-        return SystemFolderIo::dressFolder(folder, bytes, fileAttributes, folderAttributes);
+        return SystemFolderIo::dressFolderKeeping(folder, compose, fileAttributes,
+                                                  folderAttributes);
     }
 
 private:
@@ -295,4 +299,124 @@ TEST(DiskFaults, LinkedDesktopIniNeverReachesItsTarget)
 
     engine::delicon(request, "1", io);
     EXPECT_EQ(faults::fileBytes(precious), "not a desktop.ini");
+}
+
+namespace
+{
+
+constexpr uid_t kNobody = 65534, kSomeoneElse = 12345;
+
+struct LinkCase {
+    const char *name;
+    uid_t linkOwner; // of the link on the way to the folder and to the file read
+    bool asNobody;   // the run is the user nobody's, not root's
+    bool followed;
+};
+
+const LinkCase kLinkCases[] = {
+    {"root's link, root's run", 0, false, true},
+    {"a user's link, root's run", kNobody, false, false},
+    {"the running user's own link", kNobody, true, true},
+    {"root's link, a user's run", 0, true, true},
+    {"another user's link, a user's run", kSomeoneElse, true, false},
+};
+
+// What went wrong with dressing "<link>/b/" and reading "<link>/b/icon.ico".
+std::string linkProblems(const LinkCase &c, const std::string &through)
+{
+    const platform::FolderOutcome outcome = platform::dressFolder(
+        through + "/b/", "desktop.ini", "new", platform::kAttrHidden, platform::kAttrReadOnly);
+    std::string bytes;
+    const platform::Status read = platform::readFile(through + "/b/icon.ico", bytes);
+    const int wanted = c.followed ? 0 : ELOOP;
+    std::string problems;
+    if (outcome.file.code != wanted ||
+        (!c.followed && outcome.file.message.find("symbolic link") == std::string::npos))
+        problems += "dressing gave error " + std::to_string(outcome.file.code) + ": " +
+                    outcome.file.message + "\n";
+    if (read.code != wanted || bytes != (c.followed ? "icon" : ""))
+        problems += "reading gave error " + std::to_string(read.code) + " and \"" + bytes + "\"\n";
+    return problems;
+}
+
+} // namespace
+
+// The owner of a folder on the way may put a link there to send a root run anywhere: only the
+// links that root or the running user made are followed, for dressing and for reading.
+TEST(DiskFaults, ALinkOnTheWayIsFollowedOnlyWhenRootOrTheRunningUserOwnsIt)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can make links that other users own";
+    for (const LinkCase &c : kLinkCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        ASSERT_EQ(chmod(tmp.path().c_str(), 0755), 0);
+        const std::string docs = tmp / "other/docs", link = tmp / "a";
+        std::filesystem::create_directories(docs + "/b");
+        testing_support::writeTextFile(docs + "/b/icon.ico", "icon");
+        std::filesystem::create_symlink(docs, link);
+        ASSERT_EQ(lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+        const auto body = [&] { return report(linkProblems(c, link)); };
+        const int status = c.asNobody ? testing_support::runAsOrdinaryUser({docs + "/b"}, body)
+                                      : testing_support::runInChild(body);
+        ASSERT_NE(status, kCannotSwitchUser) << "cannot switch to the user nobody";
+        EXPECT_EQ(status, 0) << "the child's findings are printed above";
+        EXPECT_EQ(std::filesystem::exists(docs + "/b/desktop.ini"), c.followed);
+        if (&c == &kLinkCases[0]) { // a folder named through a link is refused, and says why
+            const auto itself = platform::dressFolder(link + "/", "desktop.ini", "new", 0, 0);
+            EXPECT_EQ(itself.file.code, ELOOP);
+            EXPECT_NE(itself.file.message.find("Is a symbolic link"), std::string::npos);
+        }
+    }
+}
+
+namespace
+{
+
+struct OwnerCase {
+    const char *name;
+    mode_t umask;
+    bool old; // another user's file is there already, mode 0640
+    std::uint32_t attributes;
+    uid_t owner; // the file's owner and group afterwards
+    mode_t mode; // and its permissions
+};
+
+const OwnerCase kOwnerCases[] = {
+    {"new, umask 022", 022, false, platform::kAttrHidden, kNobody, 0644},
+    {"new, umask 077", 077, false, platform::kAttrHidden, kNobody, 0644},
+    {"new and read-only", 077, false, platform::kAttrHidden | platform::kAttrReadOnly, kNobody,
+     0444},
+    {"replacing another user's file", 077, true, platform::kAttrHidden, kSomeoneElse, 0640},
+};
+
+} // namespace
+
+// Root dressing a user's folder: the folder's owner may still change and read the file (the smbd
+// serving them runs as them), and a file someone had stays theirs.
+TEST(DiskFaults, RootGivesANewFileTheFoldersOwnerAndKeepsAnOldFilesOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root may give files to other users";
+    for (const OwnerCase &c : kOwnerCases) {
+        SCOPED_TRACE(c.name);
+        TempFolder tmp;
+        const std::string ini = tmp / "desktop.ini";
+        ASSERT_EQ(chown(tmp.path().c_str(), kNobody, kNobody), 0);
+        if (c.old) {
+            testing_support::writeTextFile(ini, "old");
+            ASSERT_EQ(chown(ini.c_str(), kSomeoneElse, kSomeoneElse), 0);
+            ASSERT_EQ(chmod(ini.c_str(), 0640), 0);
+        }
+        const mode_t previous = umask(c.umask);
+        const platform::FolderOutcome outcome =
+            platform::dressFolder(tmp.path(), "desktop.ini", "new", c.attributes, 0);
+        umask(previous);
+        ASSERT_TRUE(outcome.file.ok()) << outcome.file.message;
+        struct stat info = {};
+        ASSERT_EQ(lstat(ini.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, c.owner);
+        EXPECT_EQ(info.st_gid, c.owner);
+        EXPECT_EQ(info.st_mode & 07777, c.mode);
+    }
 }

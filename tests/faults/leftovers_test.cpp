@@ -12,8 +12,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <linux/fs.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using testing_support::TempFolder;
@@ -139,4 +141,27 @@ TEST(Leftovers, AnAppendOnlyFolderSaysItsTemporaryStays)
     EXPECT_NE(result.failure.message.find(sentence.substr(hole + 1)), std::string::npos)
         << result.failure.message;
     EXPECT_EQ(result.leftoverFailure.code, EPERM);
+}
+
+// A run that cannot take the folder's lock (another run, or the owner, holds it) writes under a
+// random name. Were it killed, a later run must still find that name, though it lists a folder
+// only when told to.
+TEST(Leftovers, ARandomNamedTemporaryIsFoundByALaterRun)
+{
+    TempFolder tmp;
+    const std::string folder = tmp / "f";
+    std::filesystem::create_directory(folder);
+    if (setxattr(folder.c_str(), "user.probe", "1", 1, 0) != 0)
+        GTEST_SKIP() << "no user extended attributes under " << folder;
+    testing_support::writeTextFile(folder + "/desktop.ini", "old");
+    engine::SystemFolderIo io;
+    const int holder = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    ASSERT_FALSE(engine::makeicon(requestFor(folder), io).failed);
+    close(holder);
+    // What that run would have left, killed before its rename.
+    const std::string left = folder + "/.desktop.ini.0123456789ab~";
+    testing_support::writeTextFile(left, "left over");
+    ASSERT_FALSE(engine::makeicon(requestFor(folder), io).failed);
+    EXPECT_FALSE(std::filesystem::exists(left));
 }

@@ -95,9 +95,12 @@ mode_t modeOf(const std::string &path)
     return info.st_mode & 07777;
 }
 
+constexpr const char *kOurs = "[.ShellClassInfo]\r\nIconFile=old.ico\r\n";
+constexpr const char *kOthers = "[.ShellClassInfo]\r\nLocalizedResourceName=x\r\nIconIndex=1\r\n";
+
 struct SwapCase {
     const char *what; // the step the swap follows
-    bool oldFile;     // the folder holds a "desktop.ini" before the run
+    const char *old;  // the folder's "desktop.ini" before the run; nullptr: none
     bool swapFolder;  // the folder itself, not its file, becomes the link
     bool removing;    // delicon instead of makeicon
 };
@@ -107,10 +110,11 @@ struct SwapCase {
 TEST(LinkSwap, NothingOutsideTheFolderIsTouched)
 {
     const SwapCase cases[] = {
-        {"file after replacing", true, false, false},
-        {"file after creating", false, false, false},
-        {"folder after replacing", true, true, false},
-        {"folder after removing", true, true, true},
+        {"file after replacing", kOurs, false, false},
+        {"file after creating", nullptr, false, false},
+        {"folder after replacing", kOurs, true, false},
+        {"folder after removing", kOurs, true, true},
+        {"folder after keeping others' keys", kOthers, true, true},
     };
     for (const SwapCase &c : cases) {
         SCOPED_TRACE(c.what);
@@ -125,8 +129,8 @@ TEST(LinkSwap, NothingOutsideTheFolderIsTouched)
         if (setxattr(outsideFolder.c_str(), platform::kDosAttribName, kept.data(), kept.size(),
                      0) != 0)
             GTEST_SKIP() << "no user extended attributes under " << tmp.path();
-        if (c.oldFile)
-            testing_support::writeTextFile(folder + "/desktop.ini", "old");
+        if (c.old)
+            testing_support::writeTextFile(folder + "/desktop.ini", c.old);
 
         g_swap = [&] {
             const std::string victim = c.swapFolder ? folder : folder + "/desktop.ini";

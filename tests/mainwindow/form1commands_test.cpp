@@ -91,7 +91,7 @@ void Form1CommandsTest::applyThenRemoveAsTheStoredChoiceSays()
     QVERIFY(m_form->load());
     const QStringList folders = {m_scope->folder("Первая"), m_scope->folder("b"),
                                  m_scope->folder("c")};
-    QVERIFY(writeIni(folders[1], "old"));
+    QVERIFY(writeIni(folders[1], "[.ShellClassInfo]\r\nIconFile=old.ico\r\n"));
     platform::setFileAttributes((folders[1] + "desktop.ini").toStdString(), platform::kAttrHidden);
     list(folders);
     w<QLineEdit>("Text2")->setText(m_scope->root.path()); // a folder passes the icon check

@@ -121,8 +121,9 @@ void SingleCopyTest::squattedNameIsNeverTakenForOurFirstCopy_data()
     QTest::addColumn<int>("expected");
     // Today's name in the abstract namespace, which has no permissions at all.
     QTest::newRow("abstract name") << "abstract" << int(SingleCopy::Claim::First);
-    // No runtime folder: the private folder under TMPDIR was made by someone else first.
-    QTest::newRow("fallback folder") << "fallback" << int(SingleCopy::Claim::Unavailable);
+    // No runtime folder, and the private folder under TMPDIR was made by someone else first: the
+    // user's own cache folder serves instead.
+    QTest::newRow("fallback folder") << "fallback" << int(SingleCopy::Claim::First);
     // A runtime folder others can write is passed over for our own private folder.
     QTest::newRow("open runtime folder") << "runtime" << int(SingleCopy::Claim::First);
 }
@@ -138,6 +139,8 @@ void SingleCopyTest::squattedNameIsNeverTakenForOurFirstCopy()
     QVERIFY(::chmod(temporary.path().toLocal8Bit().constData(), 01777) == 0);
     const std::string name = SingleCopy::serverName().toStdString(); // before the folders move
     const QByteArray oldRuntime = qgetenv("XDG_RUNTIME_DIR"), oldTemp = qgetenv("TMPDIR");
+    const QByteArray oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", temporary.filePath(QStringLiteral("cache")).toLocal8Bit());
     const QString open = temporary.filePath(QStringLiteral("open"));
     qputenv("TMPDIR", temporary.path().toLocal8Bit());
     if (where == QLatin1String("runtime"))
@@ -164,6 +167,10 @@ void SingleCopyTest::squattedNameIsNeverTakenForOurFirstCopy()
     for (int fd : {ready[0], ready[1], release[0]})
         ::close(fd);
     qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    if (oldCache.isNull())
+        qunsetenv("XDG_CACHE_HOME");
+    else
+        qputenv("XDG_CACHE_HOME", oldCache);
     if (oldTemp.isNull())
         qunsetenv("TMPDIR");
     else

@@ -83,6 +83,24 @@ TEST_F(AnsiCodePage, FromEnvironment)
     }
 }
 
+// Only a named ANSI code page turns desktop.ini away from UTF-16LE; the locale never does.
+TEST_F(AnsiCodePage, IniTextIsUtf16UnlessAnAnsiCodePageIsNamed)
+{
+    setenv("LANG", "ru_RU.UTF-8", 1);
+    EXPECT_EQ(iniCodePage().codePage, std::nullopt);
+    EXPECT_EQ(iniCodePage().refused, "");
+    for (const char *named : {"1251", "932", "874"}) {
+        setenv("RAVO2_ANSI_CODEPAGE", named, 1);
+        EXPECT_EQ(iniCodePage().codePage, unsigned(std::atoi(named))) << named;
+        EXPECT_EQ(iniCodePage().refused, "") << named;
+    }
+    for (const char *refused : {"65001", "437", "99999", "cp1251", "-1"}) {
+        setenv("RAVO2_ANSI_CODEPAGE", refused, 1);
+        EXPECT_EQ(iniCodePage().codePage, std::nullopt) << refused;
+        EXPECT_EQ(iniCodePage().refused, refused);
+    }
+}
+
 TEST(CodePage, RoundTrips)
 {
     const auto bytes = utf8ToCodePage("Папка Ёж №1", 1251);

@@ -75,3 +75,29 @@ TEST(DosAttrib, OtherSambaShapesAreAbsent)
     // Older Samba put a hex string before a version 1-3 structure.
     EXPECT_EQ(decodeDosAttrib(std::string("0x20\0\x03\0\x03\0\0\0", 12)), std::nullopt);
 }
+
+// Only the managed bits change; Samba's record keeps its creation time and other fields.
+TEST(DosAttrib, ChangingBitsKeepsTheRestAndSambasRecord)
+{
+    using platform::dosAttribFor;
+    using platform::mergeAttributes;
+    EXPECT_EQ(mergeAttributes(0x22, 0x1, 0x5), 0x23u);  // hidden, archive stay
+    EXPECT_EQ(mergeAttributes(0x37, 0x80, 0x5), 0x32u); // removal takes R and S only
+    EXPECT_EQ(mergeAttributes(0x80, 0x1, 0x5), 0x1u);   // "normal" goes with the first bit
+    EXPECT_EQ(dosAttribFor("0x2", 0x3), "0x3");
+    EXPECT_EQ(dosAttribFor("", 0x10), "");
+    EXPECT_EQ(dosAttribFor("0x1", 0x80), "");
+
+    const std::string record = fixture("samba-4.17-file-hidden.bin");
+    ASSERT_EQ(record.size(), 24u);
+    for (std::uint32_t bits : {0x0u, 0x3u, 0x27u}) {
+        const std::string changed = dosAttribFor(record, bits);
+        EXPECT_EQ(decodeDosAttrib(changed), bits);
+        EXPECT_EQ(changed.substr(0, 12), record.substr(0, 12)) << "header and valid flags";
+        EXPECT_EQ(changed.substr(16), record.substr(16)) << "creation time";
+    }
+    // A record whose attributes were not valid gets them, and says so.
+    const std::string unflagged = fixture("samba-v5-attrib-flag-clear.bin");
+    EXPECT_EQ(decodeDosAttrib(dosAttribFor(unflagged, 0x2)), 0x2u);
+    EXPECT_EQ(dosAttribFor(unflagged, 0x2).substr(16), unflagged.substr(16));
+}

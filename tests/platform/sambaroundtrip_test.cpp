@@ -85,4 +85,10 @@ TEST_F(SambaRoundTrip, WeReadWhatSambaStores)
 
     ASSERT_EQ(m_server.client("setmode \"" + m_folderName + "\" -rs", output), 0) << output;
     EXPECT_EQ(getFileAttributes(m_folder), kAttrDirectory);
+
+    // Samba's record stays one: its creation time is not ours to drop.
+    ASSERT_TRUE(setFileAttributes(m_folder, kAttrHidden).ok());
+    ASSERT_EQ(storedBytes(m_folder).size(), 24u);
+    EXPECT_EQ(storedBytes(m_folder).substr(16), blob.substr(16)) << "the creation time";
+    EXPECT_EQ(shown(m_folderName), kAttrHidden);
 }

@@ -92,7 +92,8 @@ std::string SambaServer::unavailableReason()
     return {};
 }
 
-std::string SambaServer::writeConfiguration(const std::string &shareFolder)
+std::string SambaServer::writeConfiguration(const std::string &shareFolder,
+                                            const std::string &moreShares)
 {
     const std::string &s = m_stateFolder;
     for (const char *folder : {"lock", "state", "cache", "private", "pid", "ncalrpc", "log"})
@@ -121,12 +122,13 @@ std::string SambaServer::writeConfiguration(const std::string &shareFolder)
          << "path = " << shareFolder << "\n"
          << "guest ok = yes\n"
          << "read only = no\n"
-         << "store dos attributes = yes\n";
+         << "store dos attributes = yes\n"
+         << moreShares;
     conf.close();
     return conf ? std::string() : "cannot write " + m_configFile;
 }
 
-std::string SambaServer::start(const std::string &shareFolder)
+std::string SambaServer::start(const std::string &shareFolder, const std::string &moreShares)
 {
     if (std::string reason = unavailableReason(); !reason.empty())
         return reason;
@@ -135,7 +137,7 @@ std::string SambaServer::start(const std::string &shareFolder)
         return "cannot create a temporary folder";
     m_stateFolder = pattern;
     m_port = freePort();
-    if (std::string error = writeConfiguration(shareFolder); !error.empty())
+    if (std::string error = writeConfiguration(shareFolder, moreShares); !error.empty())
         return error;
     m_pid = fork();
     if (m_pid == 0) {

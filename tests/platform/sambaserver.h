@@ -21,8 +21,9 @@ public:
     // Why no server can run here (not root, smbd or smbclient missing); empty when one can.
     static std::string unavailableReason();
 
-    // Starts serving `shareFolder`; empty on success, else what went wrong (with smbd's log).
-    std::string start(const std::string &shareFolder);
+    // Starts serving `shareFolder`, and the sections of `moreShares` after it; empty on success,
+    // else what went wrong (with smbd's log).
+    std::string start(const std::string &shareFolder, const std::string &moreShares = {});
 
     // Stops smbd and all its helpers within a few seconds and removes the temporary folder.
     void stop();
@@ -40,7 +41,7 @@ public:
     const std::string &configFile() const { return m_configFile; }
 
 private:
-    std::string writeConfiguration(const std::string &shareFolder);
+    std::string writeConfiguration(const std::string &shareFolder, const std::string &moreShares);
     bool waitUntilListening();
     std::string logText() const;
 
