@@ -1,13 +1,13 @@
+#include "app/frontend.h"
 #include "app/localeoutput.h"
-#include "app/windowsentry.h"
 #include "engine/commandline.h"
 #include "engine/commandlinerun.h"
 #include "engine/messages.h"
 #include "engine/progressline.h"
 #include "engine/settings.h"
+#include "platform/console.h"
 #include "platform/display.h"
 #include "platform/processcommandline.h"
-#include "platform/programmodule.h"
 #include "platform/settingsstore.h"
 #include "platform/singlecopy.h"
 
@@ -49,6 +49,7 @@ int runWithoutWindows(const std::string &commandLine)
 
 int main(int argc, char **argv)
 {
+    platform::ConsoleSession console; // the parent's console on Windows, whose program has none
     const std::string commandLine = platform::processCommandLine(argc, argv);
     const engine::CommandLineRequest parsed = engine::parseCommandLine(commandLine);
     // JSON Lines are UTF-8 whatever the locale: what -ls prints is not converted.
@@ -59,25 +60,24 @@ int main(int argc, char **argv)
     // Lists, going on, looking and removing are the administrator's road: never a window.
     if (commandLine == "--help" || commandLine == "--version" || parsed.needsNoWindow())
         return runWithoutWindows(commandLine);
+    // The one place that decides between the windows and the switches alone.
+    FrontEnd windows;
     const std::string deadDisplay =
-        platform::displayAvailable() ? platform::unreachableDisplay() : std::string();
+        windows.available() ? platform::unreachableDisplay() : std::string();
     if (!deadDisplay.empty()) {
         // The toolkit would abort on it: the switches run without a window instead.
         std::cerr << engine::Messages::deadDisplay(deadDisplay, !commandLine.empty()) << '\n';
         if (commandLine.empty())
             return engine::kExitFailure;
-    } else if (platform::displayAvailable()) {
-        platform::ProgramModule windows(kWindowsModule);
-        if (windows.load()) {
-            if (auto entry = reinterpret_cast<WindowsEntry>(windows.symbol(kWindowsEntry)))
-                return entry(argc, argv);
-        }
+    } else if (windows.available()) {
+        if (windows.load())
+            return windows.run(argc, argv);
         std::cerr << engine::Messages::windowsMissing(windows.error()) << '\n';
         if (commandLine.empty())
             return engine::kExitFailure;
         // The switches still run, without a window to show them in.
     } else if (commandLine.empty()) {
-        std::cerr << engine::Messages::noDisplay() << engine::Messages::help();
+        std::cerr << windows.unavailableMessage() << engine::Messages::help();
         return engine::kExitUsage;
     }
     return runWithoutWindows(commandLine);

@@ -211,6 +211,7 @@ void Form5::Command1_Click()
 
 void Form5::Command2_Click()
 {
-    m_settings.setLanguage(selectedRow() + 1);
+    // No selection stores Russian, which applies nothing next time, as before.
+    m_settings.setLanguage(std::max(selectedRow(), 0));
     reject();
 }

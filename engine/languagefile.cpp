@@ -73,9 +73,9 @@ std::optional<int> LanguageFile::storedIndex(std::string_view stored, int count)
         std::from_chars(stored.data(), stored.data() + stored.size(), position);
     if (error != std::errc() || end != stored.data() + stored.size() || stored.empty())
         return std::nullopt;
-    if (position < 1 || position > count)
+    if (position < 0 || position >= count)
         return std::nullopt;
-    return static_cast<int>(position - 1);
+    return static_cast<int>(position);
 }
 
 } // namespace engine

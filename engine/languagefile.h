@@ -30,8 +30,9 @@ public:
     // system.
     static bool isListedAttributes(std::uint32_t attributes);
 
-    // The stored "language" value (a 1-based position) as a 0-based index into a list of `count`
-    // entries; nullopt when the text is not a whole number or names no entry.
+    // The stored "language" value as an index into the dialog's list of `count` entries (0 the
+    // built-in Russian, k the k-th file, as stored before Russian was listed); nullopt when the
+    // text is not a whole number or names no entry.
     static std::optional<int> storedIndex(std::string_view stored, int count);
 };
 

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include "platform/helpnotes.h"
 #include "platform/userlanguage.h"
 
 #include <cstdlib>
@@ -49,17 +50,9 @@ std::string Messages::help()
                 "  --help         show this help (only as the whole line)\n"
                 "  --version      show the version (only as the whole line)\n"
                 "A value runs up to the next \" -\"; there is no quoting.\n"
-                "Without a display (DISPLAY, WAYLAND_DISPLAY and QT_QPA_PLATFORM unset) the\n"
-                "switches run without any window; with one the main window shows them.\n"
                 "-fl, -go, -dr, -ls and -rm never show a window. Unknown switches and words,\n"
                 "a line without a folder and an icon or picture that names no file are\n"
-                "warned of; relative icon and picture paths are taken from each folder.\n"
-                "Exit status: 0 done, 1 a failure (the message says which folder), 2 an empty\n"
-                "line without a display.\n"
-                "Messages are in English unless LC_ALL, LC_MESSAGES or LANG (the first set) is\n"
-                "Russian (ru, ru_RU...). Text values are read in the locale's encoding.\n"
-                "Environment: RAVO2_ANSI_CODEPAGE (desktop.ini's code page), XDG_CONFIG_HOME\n"
-                "(settings in ravo2/ravo2.ini), XDG_RUNTIME_DIR or TMPDIR (single-copy name).\n",
+                "warned of; relative icon and picture paths are taken from each folder.\n",
                 "Использование: ravo2 [ключи]\n"
                 "Оформляет папки: пишет desktop.ini и ставит атрибуты, которые читает оболочка "
                 "Windows.\n"
@@ -86,17 +79,10 @@ std::string Messages::help()
                 "  --help         показать эту справку (только как вся строка)\n"
                 "  --version      показать версию (только как вся строка)\n"
                 "Значение идёт до следующего \" -\"; кавычек нет.\n"
-                "Без дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы) ключи\n"
-                "выполняются без окна; с дисплеем их показывает главное окно.\n"
                 "-fl, -go, -dr, -ls и -rm окна не показывают. О неизвестных ключах и словах,\n"
                 "строке без папки и иконке или картинке, которой нет, выводится предупреждение;\n"
-                "относительные пути иконки и картинки берутся от каждой папки.\n"
-                "Код выхода: 0 готово, 1 ошибка (сообщение называет папку), 2 пустая строка\n"
-                "без дисплея.\n"
-                "Сообщения по-русски, если LC_ALL, LC_MESSAGES или LANG (первая заданная) —\n"
-                "русская локаль (ru, ru_RU...). Тексты читаются в кодировке локали.\n"
-                "Окружение: RAVO2_ANSI_CODEPAGE (кодовая страница desktop.ini), XDG_CONFIG_HOME\n"
-                "(настройки в ravo2/ravo2.ini), XDG_RUNTIME_DIR или TMPDIR (имя одной копии).\n");
+                "относительные пути иконки и картинки берутся от каждой папки.\n") +
+           platform::helpNotes(russian());
 }
 
 std::string Messages::noSwitch()
@@ -110,6 +96,12 @@ std::string Messages::noDisplay()
                 "window can be shown; without one the program works with switches only.\n",
                 "ravo2: нет дисплея (DISPLAY, WAYLAND_DISPLAY и QT_QPA_PLATFORM не заданы), окно "
                 "показать негде; без окна программа работает только с ключами.\n");
+}
+
+std::string Messages::noWindows()
+{
+    return pick("ravo2: this build has no windows; it works with switches only.\n",
+                "ravo2: в этой сборке нет окон; программа работает только с ключами.\n");
 }
 
 std::string Messages::undecodable(std::string_view sw)

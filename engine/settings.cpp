@@ -42,7 +42,8 @@ void Settings::setStartNewCopyOfRavo(bool on)
 
 std::string Settings::language() const
 {
-    return m_store.get(kSection, "language", "1");
+    // Absent: the built-in Russian texts, so a fresh profile applies no language file.
+    return m_store.get(kSection, "language", "0");
 }
 
 void Settings::setLanguage(int position)

@@ -17,7 +17,7 @@ public:
     void setClearListOfFolders(bool on);
     bool startNewCopyOfRavo() const; // "startnewcopyofravo": allow only one running copy
     void setStartNewCopyOfRavo(bool on);
-    std::string language() const; // "language": 1-based position of the language file, text
+    std::string language() const; // "language": list position, 0 Russian, k the k-th file, text
     void setLanguage(int position);
     std::string delall() const; // "delall": "0" ask, "1" all, "2" selected
     void setDelall(const std::string &value);

@@ -27,8 +27,15 @@ struct ClassRecord {
 
 // Publishes / withdraws a class; called by a server's DllRegisterServer / DllUnregisterServer.
 // POSIX: one file per class, $XDG_CONFIG_HOME/ravo2/components/{CLSID}.ini (default ~/.config).
+// Win32: the machine's classes (HKLM\Software\Classes, an administrator's).
 ComponentStatus writeClassRecord(const ClassRecord &record);
 ComponentStatus removeClassRecord(REFCLSID classId);
+
+// Whose classes a Win32 registration changes: the machine's, or the current user's
+// (HKCU\Software\Classes, no administrator needed). POSIX records are always the user's.
+enum class RegistrationScope { Machine, User };
+ComponentStatus writeClassRecord(const ClassRecord &record, RegistrationScope scope);
+ComponentStatus removeClassRecord(REFCLSID classId, RegistrationScope scope);
 std::optional<ClassRecord> readClassRecord(REFCLSID classId);
 
 // The absolute path of the loaded library that holds `address` (a server's own file).

@@ -161,6 +161,17 @@ ComponentStatus removeClassRecord(REFCLSID classId)
     return {};
 }
 
+// The records are the user's whatever the scope.
+ComponentStatus writeClassRecord(const ClassRecord &record, RegistrationScope)
+{
+    return writeClassRecord(record);
+}
+
+ComponentStatus removeClassRecord(REFCLSID classId, RegistrationScope)
+{
+    return removeClassRecord(classId);
+}
+
 std::optional<ClassRecord> readClassRecord(REFCLSID classId)
 {
     std::ifstream in(recordPath(classId));

@@ -39,12 +39,29 @@ std::wstring wide(const std::string &utf8)
     return win32::toWide(utf8).value_or(std::wstring());
 }
 
-// Sets the value `name` (the default value when empty) of HKCR\`path`, creating the key.
-LSTATUS setClassValue(const std::wstring &path, const wchar_t *name, const std::string &value)
+// Where one scope's class records live: the machine's HKLM\Software\Classes (what HKCR shows
+// to everyone) or the user's HKCU\Software\Classes (what HKCR shows to that user, over HKLM's).
+struct ClassesRoot {
+    HKEY root;
+    std::wstring prefix;
+    const char *name;
+};
+
+ClassesRoot classesRoot(RegistrationScope scope)
+{
+    if (scope == RegistrationScope::User)
+        return {HKEY_CURRENT_USER, L"Software\\Classes\\",
+                "HKEY_CURRENT_USER\\Software\\Classes\\"};
+    return {HKEY_LOCAL_MACHINE, L"Software\\Classes\\", "HKEY_LOCAL_MACHINE\\Software\\Classes\\"};
+}
+
+// Sets the value `name` (the default value when empty) of `path` under `at`, creating the key.
+LSTATUS setClassValue(const ClassesRoot &at, const std::wstring &path, const wchar_t *name,
+                      const std::string &value)
 {
     HKEY key = nullptr;
-    LSTATUS result = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                     nullptr, &key, nullptr);
+    LSTATUS result = RegCreateKeyExW(at.root, (at.prefix + path).c_str(), 0, nullptr, 0,
+                                     KEY_SET_VALUE, nullptr, &key, nullptr);
     if (result != ERROR_SUCCESS)
         return result;
     const std::wstring text = wide(value);
@@ -54,12 +71,15 @@ LSTATUS setClassValue(const std::wstring &path, const wchar_t *name, const std::
     return result;
 }
 
-std::optional<std::string> classValue(const std::wstring &path, const wchar_t *name)
+// A value of `path` under `root` and `prefix` (HKCR itself: the user's view of both scopes).
+std::optional<std::string> classValue(const std::wstring &path, const wchar_t *name,
+                                      HKEY root = HKEY_CLASSES_ROOT,
+                                      const std::wstring &prefix = {})
 {
     wchar_t buffer[MAX_PATH * 2] = {};
     DWORD size = sizeof buffer - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CLASSES_ROOT, path.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer,
-                     &size) != ERROR_SUCCESS)
+    if (RegGetValueW(root, (prefix + path).c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     return win32::toUtf8(buffer);
 }
@@ -112,6 +132,17 @@ ComponentStatus createFrom(const std::string &path, REFCLSID classId, REFIID iid
 
 ComponentStatus writeClassRecord(const ClassRecord &record)
 {
+    return writeClassRecord(record, RegistrationScope::Machine);
+}
+
+ComponentStatus removeClassRecord(REFCLSID classId)
+{
+    return removeClassRecord(classId, RegistrationScope::Machine);
+}
+
+ComponentStatus writeClassRecord(const ClassRecord &record, RegistrationScope scope)
+{
+    const ClassesRoot at = classesRoot(scope);
     const std::wstring key = classKey(record.classId);
     const std::string classId = guidToString(record.classId);
     const std::wstring progId = wide(record.progId);
@@ -122,24 +153,27 @@ ComponentStatus writeClassRecord(const ClassRecord &record)
           std::tuple{key + L"\\ProgID", L"", record.progId},
           std::tuple{key + L"\\VersionIndependentProgID", L"", record.progId},
           std::tuple{progId, L"", record.progId}, std::tuple{progId + L"\\CLSID", L"", classId}}) {
-        // Writing HKEY_CLASSES_ROOT needs an administrator on Windows, as with regsvr32.
-        if (const LSTATUS result = setClassValue(path, name, value); result != ERROR_SUCCESS)
-            return win32Status(result, "cannot write HKEY_CLASSES_ROOT\\" + win32::toUtf8(path));
+        // The machine's classes need an administrator on Windows, as with regsvr32.
+        if (const LSTATUS result = setClassValue(at, path, name, value); result != ERROR_SUCCESS)
+            return win32Status(result,
+                               std::string("cannot write ") + at.name + win32::toUtf8(path));
     }
     return {};
 }
 
-ComponentStatus removeClassRecord(REFCLSID classId)
+ComponentStatus removeClassRecord(REFCLSID classId, RegistrationScope scope)
 {
-    if (const auto progId = classValue(classKey(classId) + L"\\ProgID", L"")) {
+    const ClassesRoot at = classesRoot(scope);
+    const std::wstring key = classKey(classId);
+    if (const auto progId = classValue(key + L"\\ProgID", L"", at.root, at.prefix)) {
         // Only the class's own programmatic identifier goes, never one another class took over.
-        if (classValue(wide(*progId) + L"\\CLSID", L"") == guidToString(classId))
-            RegDeleteTreeW(HKEY_CLASSES_ROOT, wide(*progId).c_str());
+        if (classValue(wide(*progId) + L"\\CLSID", L"", at.root, at.prefix) ==
+            guidToString(classId))
+            RegDeleteTreeW(at.root, (at.prefix + wide(*progId)).c_str());
     }
-    const LSTATUS result = RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey(classId).c_str());
+    const LSTATUS result = RegDeleteTreeW(at.root, (at.prefix + key).c_str());
     if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND)
-        return win32Status(result,
-                           "cannot remove HKEY_CLASSES_ROOT\\" + win32::toUtf8(classKey(classId)));
+        return win32Status(result, std::string("cannot remove ") + at.name + win32::toUtf8(key));
     return {};
 }
 

@@ -3,9 +3,6 @@
 #include "unicode.h"
 #include "win32text_win.h"
 
-#include <io.h>
-#include <stdio.h>
-
 #include <windows.h>
 
 namespace platform
@@ -61,7 +58,9 @@ std::string utf8ToOutputText(std::string_view text)
 
 bool standardErrorIsTerminal()
 {
-    return _isatty(_fileno(stderr)) != 0;
+    // The C runtime's stderr of a GUI program is no console even after it attached to one.
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 bool displayAvailable()

@@ -21,16 +21,10 @@ std::wstring programFolder()
     return path.substr(0, path.find_last_of(L"\\/"));
 }
 
+// The system's text without the line break FormatMessage ends it with.
 std::string lastErrorText()
 {
-    const DWORD code = GetLastError();
-    wchar_t *text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    std::string result = text ? win32::toUtf8(text) : "error " + std::to_string(code);
-    LocalFree(text);
-    return result;
+    return win32::statusFor(GetLastError()).message;
 }
 
 } // namespace

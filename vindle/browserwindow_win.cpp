@@ -64,6 +64,8 @@ BrowserWindow *BrowserWindow::create(HRESULT &status)
 {
     WNDCLASSEXW type{};
     type.cbSize = sizeof(type);
+    // Resizing moves the labels: without a full repaint the grown window shows them blank.
+    type.style = CS_HREDRAW | CS_VREDRAW;
     type.lpfnWndProc = windowProc;
     type.hInstance = thisModule();
     type.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -221,17 +223,7 @@ void BrowserWindow::showWith(unsigned char modal)
         return;
     }
     // The modal rule: the thread's other windows take no input until this one closes.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND other, LPARAM self) {
-            auto *form = reinterpret_cast<BrowserWindow *>(self);
-            if (other != form->m_window && IsWindowVisible(other) && IsWindowEnabled(other)) {
-                EnableWindow(other, FALSE);
-                form->m_disabled.push_back(other);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    EnumThreadWindows(GetCurrentThreadId(), disableOther, reinterpret_cast<LPARAM>(this));
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SetFocus(ListView1);
@@ -249,6 +241,17 @@ void BrowserWindow::showWith(unsigned char modal)
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// A named callback: a lambda does not convert to 32-bit Windows' stdcall function pointers.
+BOOL CALLBACK BrowserWindow::disableOther(HWND other, LPARAM self)
+{
+    auto *form = reinterpret_cast<BrowserWindow *>(self);
+    if (other != form->m_window && IsWindowVisible(other) && IsWindowEnabled(other)) {
+        EnableWindow(other, FALSE);
+        form->m_disabled.push_back(other);
+    }
+    return TRUE;
 }
 
 // Label2 sizes itself to its text.

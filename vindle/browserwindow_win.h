@@ -63,8 +63,11 @@ private:
     static std::wstring textOf(HWND control);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotify(const NMHDR &header);
+    LRESULT onCustomDraw(const NMLVCUSTOMDRAW &draw);
+    static constexpr int kSelectionFrame = 2; // pixels of the selected icon's frame
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK dialogKeys(int code, WPARAM wParam, LPARAM lParam);
+    static BOOL CALLBACK disableOther(HWND other, LPARAM self); // for the modal showing
 
     HWND m_window = nullptr;
     HWND ListView1 = nullptr;          // the icons

@@ -122,6 +122,8 @@ LRESULT BrowserWindow::onNotify(const NMHDR &header)
         if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
             !(change.uOldState & LVIS_SELECTED))
             ListView1_ItemClick(change.iItem + 1);
+    } else if (header.code == NM_CUSTOMDRAW) {
+        return onCustomDraw(reinterpret_cast<const NMLVCUSTOMDRAW &>(header));
     } else if (header.code == NM_DBLCLK) {
         if (reinterpret_cast<const NMITEMACTIVATE &>(header).iItem >= 0)
             Command2_Click();
@@ -185,9 +187,14 @@ void BrowserWindow::ListView1_ItemClick(int position)
 void BrowserWindow::mnuFileGetf_Click()
 {
     wchar_t file[32768] = L"";
+    // The dialog opens where the library shown lives, not in the process's current folder.
+    const std::wstring library = textOf(Text1);
+    const std::size_t cut = library.find_last_of(L"\\/");
+    const std::wstring folder = cut == std::wstring::npos ? L"" : library.substr(0, cut + 1);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = m_window;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrFilter = L"*.dll;*.exe;*.ocx\0*.dll;*.exe;*.ocx\0*\0*.*\0";
     dialog.lpstrFile = file;
     dialog.nMaxFile = std::size(file);
@@ -229,6 +236,42 @@ void BrowserWindow::setView(DWORD listStyle)
 {
     const LONG_PTR style = GetWindowLongPtrW(ListView1, GWL_STYLE);
     SetWindowLongPtrW(ListView1, GWL_STYLE, (style & ~LVS_TYPEMASK) | listStyle);
+    // The style bits alone change the layout but leave the old view on the screen.
+    const DWORD view = listStyle == LVS_REPORT ? LV_VIEW_DETAILS
+                       : listStyle == LVS_LIST ? LV_VIEW_LIST
+                                               : LV_VIEW_ICON;
+    SendMessageW(ListView1, LVM_SETVIEW, view, 0);
+    InvalidateRect(ListView1, nullptr, TRUE);
+}
+
+// The items carry no label, so the list's own selection is a faint tint over the icon: the
+// selected one gets a frame in the selection colour as well.
+LRESULT BrowserWindow::onCustomDraw(const NMLVCUSTOMDRAW &draw)
+{
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT: {
+        const int item = static_cast<int>(draw.nmcd.dwItemSpec);
+        const LONG_PTR view = GetWindowLongPtrW(ListView1, GWL_STYLE) & LVS_TYPEMASK;
+        if (view == LVS_REPORT ||
+            !(ListView_GetItemState(ListView1, item, LVIS_SELECTED) & LVIS_SELECTED))
+            return CDRF_DODEFAULT;
+        RECT icon;
+        if (!ListView_GetItemRect(ListView1, item, &icon, LVIR_ICON))
+            return CDRF_DODEFAULT;
+        const HBRUSH brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+        // Inside the icon's own place, so no neighbour is touched.
+        for (int ring = 0; ring < kSelectionFrame; ++ring) {
+            FrameRect(draw.nmcd.hdc, &icon, brush);
+            InflateRect(&icon, -1, -1);
+        }
+        return CDRF_DODEFAULT;
+    }
+    }
+    return CDRF_DODEFAULT;
 }
 
 } // namespace vindle

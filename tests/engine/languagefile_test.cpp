@@ -91,13 +91,13 @@ TEST(LanguageFileNames, MatchTheLngPatternInAnyCaseButNotHiddenOnes)
         EXPECT_FALSE(LanguageFile::isListedAttributes(refused)) << refused;
 }
 
-TEST(LanguageFileStoredIndex, IsTheOneBasedPositionOfAnExistingEntry)
+// Entry 0 is the built-in Russian, so a file keeps the 1-based position stored for it before.
+TEST(LanguageFileStoredIndex, IsThePositionOfAnExistingEntry)
 {
-    EXPECT_EQ(LanguageFile::storedIndex("1", 3), 0);
-    EXPECT_EQ(LanguageFile::storedIndex("3", 3), 2);
-    EXPECT_EQ(LanguageFile::storedIndex("+2", 3), 1);
-    for (const char *stored :
-         {"4", "0", "-1", "", "abc", "2x", " 2", "1.5", "99999999999999999999"})
+    EXPECT_EQ(LanguageFile::storedIndex("0", 3), 0);
+    EXPECT_EQ(LanguageFile::storedIndex("1", 3), 1);
+    EXPECT_EQ(LanguageFile::storedIndex("+2", 3), 2);
+    for (const char *stored : {"3", "-1", "", "abc", "2x", " 2", "1.5", "99999999999999999999"})
         EXPECT_EQ(LanguageFile::storedIndex(stored, 3), std::nullopt) << stored;
-    EXPECT_EQ(LanguageFile::storedIndex("1", 0), std::nullopt);
+    EXPECT_EQ(LanguageFile::storedIndex("0", 0), std::nullopt);
 }

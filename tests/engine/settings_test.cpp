@@ -18,7 +18,7 @@ TEST(Settings, DefaultsRoundTripAndFlagsThatAreNotNumbers)
     setenv("XDG_CONFIG_HOME", home.c_str(), 1);
     engine::Settings settings;
     EXPECT_FALSE(settings.clearListOfFolders());
-    EXPECT_EQ(settings.language(), "1");
+    EXPECT_EQ(settings.language(), "0");
     EXPECT_EQ(settings.delall(), "0");
 
     settings.setClearListOfFolders(true);

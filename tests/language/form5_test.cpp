@@ -151,8 +151,9 @@ private slots:
                 run.click("Command2");
             });
             QCOMPARE(run.about(), QString("B6"));
+            // The second file keeps the position it had before Russian was listed.
             QCOMPARE(QString::fromStdString(run.windows.form1->settings().language()),
-                     QString("3"));
+                     QString("2"));
 
             run.windows.form4->setWindowTitle("changed");
             writeFile("c.lng", languageFile("C"));
@@ -179,9 +180,9 @@ private slots:
         QTest::addColumn<bool>("outlined");
         QTest::newRow("not a number") << "abc" << true << false;
         QTest::newRow("past the list") << "3" << true << false;
-        QTest::newRow("zero") << "0" << true << false;
-        QTest::newRow("no files") << "2" << false << false;
-        QTest::newRow("first entry only outlined") << "0" << true << true;
+        QTest::newRow("negative") << "-1" << true << false;
+        QTest::newRow("no files") << "1" << false << false;
+        QTest::newRow("first entry only outlined") << "abc" << true << true;
     }
     void nothingAppliedWithoutAnEntry()
     {
@@ -276,7 +277,7 @@ private slots:
     void mainWindowMenuOpensTheDialog()
     {
         writeFile("a.lng", languageFile("A"));
-        platform::SettingsStore("ravo2").save("Options", "language", "2");
+        platform::SettingsStore("ravo2").save("Options", "language", "1");
         Form1 form1;
         QWidget *shown = nullptr;
         const auto closeModal = [&] {

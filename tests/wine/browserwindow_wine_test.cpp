@@ -1,44 +1,12 @@
 // The Win32 browser window in process, opened modeless through the server's BrowserHost on
 // fixture libraries whose icons each have their own colour.
-#include "iconfixtures.h"
-#include "platform/unicode.h"
-#include "vindle/browserwindow_win.h"
-#include "vindle/componentservices.h"
-#include "vindle/modulestate.h"
-#include "winfiles.h"
-
-#include <windows.h>
-
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
+#include "browserwindowfixture.h"
 
 using namespace iconfixtures;
 using vindle::BrowserWindow;
 
 namespace
 {
-
-// Runs the thread's messages until `done` holds or a second has passed.
-template <typename Condition> bool pumpUntil(Condition done)
-{
-    for (int i = 0; i < 100 && !done(); ++i) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(10);
-    }
-    return done();
-}
-
-std::wstring textOf(HWND window)
-{
-    wchar_t text[256] = L"";
-    GetWindowTextW(window, text, 256);
-    return text;
-}
 
 // The colour 0xRRGGBB at the centre of picture `index` of `list`.
 long pictureColour(HIMAGELIST list, int index)
@@ -59,50 +27,6 @@ long pictureColour(HIMAGELIST list, int index)
     DeleteDC(dc);
     return static_cast<long>(pixel & 0xFFFFFF);
 }
-
-class BrowserWindowTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(writeFile(m_folder / "four.dll", buildModule(plainModule(4))));
-        vindle::ChosenIconIndex = 0;
-    }
-    void TearDown() override
-    {
-        if (BrowserWindow *form = BrowserWindow::threadWindow())
-            DestroyWindow(form->handle());
-    }
-
-    // Opens the window modeless on `name` and finds its controls.
-    void open(const std::string &name)
-    {
-        const std::u16string path = platform::utf8ToUtf16(m_folder / name);
-        ASSERT_EQ(vindle::componentServices().browser.open(path, 0), S_OK);
-        ASSERT_NE(BrowserWindow::threadWindow(), nullptr);
-        m_form = BrowserWindow::threadWindow()->handle();
-        m_list = GetDlgItem(m_form, BrowserWindow::idListView1);
-        m_label2 = GetDlgItem(m_form, BrowserWindow::idLabel2);
-        ASSERT_TRUE(IsWindowVisible(m_form));
-    }
-    void select(int item)
-    {
-        ListView_SetItemState(m_list, item, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    void command(int id) { SendMessageW(m_form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-    RECT placeOf(int id)
-    {
-        RECT r;
-        GetWindowRect(GetDlgItem(m_form, id), &r);
-        return r;
-    }
-
-    winfiles::TempFolder m_folder;
-    HWND m_form = nullptr;
-    HWND m_list = nullptr;
-    HWND m_label2 = nullptr;
-};
 
 } // namespace
 
@@ -194,6 +118,27 @@ TEST_F(BrowserWindowTest, ADamagedOrMissingLibraryGivesAnEmptyList)
     }
 }
 
+namespace
+{
+
+HWND s_caller;
+int s_callerEnabledMeanwhile;
+
+// Runs inside the modal loop: picks the second icon and presses the choose button.
+void CALLBACK chooseSecondIcon(HWND, UINT, UINT_PTR id, DWORD)
+{
+    BrowserWindow *form = BrowserWindow::threadWindow();
+    if (form == nullptr || !IsWindowVisible(form->handle()))
+        return;
+    KillTimer(nullptr, id);
+    s_callerEnabledMeanwhile = IsWindowEnabled(s_caller) ? 1 : 0;
+    const HWND list = GetDlgItem(form->handle(), BrowserWindow::idListView1);
+    ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(BrowserWindow::idCommand2, 0), 0);
+}
+
+} // namespace
+
 // Modal: the call returns only once the window has closed, the caller's window takes no input
 // meanwhile and gets it back afterwards.
 TEST_F(BrowserWindowTest, AModalShowingDisablesTheCallersWindowUntilTheChoice)
@@ -201,21 +146,9 @@ TEST_F(BrowserWindowTest, AModalShowingDisablesTheCallersWindowUntilTheChoice)
     const HWND caller = CreateWindowExW(0, L"STATIC", L"caller", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(caller, nullptr);
-    static HWND s_caller;
-    static int s_callerEnabledMeanwhile;
     s_caller = caller;
     s_callerEnabledMeanwhile = -1;
-    // Runs inside the modal loop: picks the second icon and presses the choose button.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        BrowserWindow *form = BrowserWindow::threadWindow();
-        if (form == nullptr || !IsWindowVisible(form->handle()))
-            return;
-        KillTimer(nullptr, id);
-        s_callerEnabledMeanwhile = IsWindowEnabled(s_caller) ? 1 : 0;
-        const HWND list = GetDlgItem(form->handle(), BrowserWindow::idListView1);
-        ListView_SetItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED);
-        SendMessageW(form->handle(), WM_COMMAND, MAKEWPARAM(BrowserWindow::idCommand2, 0), 0);
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, chooseSecondIcon);
     const std::u16string path = platform::utf8ToUtf16(m_folder / "four.dll");
     EXPECT_EQ(vindle::componentServices().browser.open(path, 1), S_OK);
     KillTimer(nullptr, timer);

@@ -8,7 +8,16 @@ run=${1:?wine-run.sh}
 dll=${2:?vindle.dll}
 linux_build=${3:-}
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=pemachine.sh
+source "$here/pemachine.sh"
 libraries=/usr/lib/x86_64-linux-gnu/wine/x86_64-windows
+# A 32-bit component serves 32-bit clients: syswow64's regsvr32 and script host, Wine's 32-bit
+# libraries to count.
+tools="C:\\windows\\$(windows_folder "$dll")"
+if [[ $(pe_machine "$dll") == 014c ]]; then
+    libraries=/usr/lib/i386-linux-gnu/wine/i386-windows
+    wine32_available || { echo "SKIPPED: wine32 is not installed"; exit 77; }
+fi
 failures=0
 
 windows_path() { echo "Z:${1//\//\\}"; }
@@ -24,12 +33,12 @@ cp "$libraries/shell32.dll" "$work/Библиотека/Φάκελος.dll"
 files=("$libraries/shell32.dll" "$libraries/user32.dll" "$libraries/comdlg32.dll"
        "$work/Библиотека/Φάκελος.dll" "$work/missing.dll")
 
-out=$("$run" regsvr32 "$(windows_path "$dll")" 2>&1 | tr -d '\r')
+out=$("$run" "$tools\\regsvr32.exe" "$(windows_path "$dll")" 2>&1 | tr -d '\r')
 [[ $? -eq 0 && "$out" == *"Successfully registered"* ]] || fail "regsvr32: $out"
 
 arguments=()
 for f in "${files[@]}"; do arguments+=("$(windows_path "$f")"); done
-report=$("$run" cscript //nologo "$(windows_path "$here/vindlecount.vbs")" "${arguments[@]}" | tr -d '\r')
+report=$("$run" "$tools\\cscript.exe" //nologo "$(windows_path "$here/vindlecount.vbs")" "${arguments[@]}" | tr -d '\r')
 echo "$report"
 [[ "$report" == *$'\nend' ]] || fail "the client did not finish"
 grep -qx "create 0" <<<"$report" || fail "CreateObject failed"
@@ -51,9 +60,9 @@ for i in "${!files[@]}"; do
     [[ "$com" == "$expected" ]] || fail "COM counts $com in $f, wrestool $expected"
 done
 
-out=$("$run" regsvr32 /u "$(windows_path "$dll")" 2>&1 | tr -d '\r')
+out=$("$run" "$tools\\regsvr32.exe" /u "$(windows_path "$dll")" 2>&1 | tr -d '\r')
 [[ $? -eq 0 ]] || fail "regsvr32 /u: $out"
-report=$("$run" cscript //nologo "$(windows_path "$here/vindlecount.vbs")" | tr -d '\r')
+report=$("$run" "$tools\\cscript.exe" //nologo "$(windows_path "$here/vindlecount.vbs")" | tr -d '\r')
 # Error 429: ActiveX component can't create object.
 grep -qx "create 429" <<<"$report" || fail "still creatable after unregistering: $report"
 

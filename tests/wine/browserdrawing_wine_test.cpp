@@ -1,0 +1,212 @@
+// What the browser window puts on the screen, read back from the display (Xvfb under Wine): each
+// region must look as a full repaint draws it, and the selection must stand out.
+#include "browserwindowfixture.h"
+
+#include <commdlg.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using vindle::BrowserWindow;
+
+namespace
+{
+
+// The screen's pixels inside a rectangle in screen coordinates, 0xRRGGBB row by row.
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::size_t differing(const Shot &other) const
+    {
+        if (other.pixels.size() != pixels.size())
+            return pixels.size();
+        std::size_t count = 0;
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            count += pixels[i] != other.pixels[i];
+        return count;
+    }
+    std::size_t countOf(std::uint32_t rgb) const
+    {
+        std::size_t count = 0;
+        for (const std::uint32_t pixel : pixels)
+            count += pixel == rgb;
+        return count;
+    }
+};
+
+// Lets the window paint and Wine hand its surfaces to the X server: 0.3 s of messages.
+void settle()
+{
+    int rounds = 0;
+    pumpUntil([&rounds] { return ++rounds > 30; });
+}
+
+Shot shoot(RECT r)
+{
+    Shot shot;
+    shot.width = r.right - r.left;
+    shot.height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto *pixels = static_cast<const std::uint32_t *>(bits);
+    for (int i = 0; i < shot.width * shot.height; ++i)
+        shot.pixels.push_back(pixels[i] & 0xFFFFFF);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+// COLORREF (0x00BBGGRR) as the screen's 0xRRGGBB.
+std::uint32_t screenColour(COLORREF colour)
+{
+    return std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 |
+           GetBValue(colour);
+}
+
+class BrowserDrawingTest : public BrowserWindowTest
+{
+protected:
+    RECT screenRect(int id)
+    {
+        RECT r;
+        GetWindowRect(GetDlgItem(m_form, id), &r);
+        return r;
+    }
+    // The same region after the whole window was painted again from nothing.
+    Shot repainted(RECT r)
+    {
+        RedrawWindow(m_form, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        settle();
+        return shoot(r);
+    }
+};
+
+} // namespace
+
+// Each view shows as soon as it is chosen, not when something else happens to repaint the list.
+TEST_F(BrowserDrawingTest, AViewShowsAsSoonAsItIsChosen)
+{
+    ASSERT_NO_FATAL_FAILURE(open("four.dll"));
+    SetWindowPos(m_form, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
+    settle();
+    const RECT list = screenRect(BrowserWindow::idListView1);
+    Shot shown = shoot(list);
+    for (const int id :
+         {BrowserWindow::idViewTable, BrowserWindow::idViewList, BrowserWindow::idViewBig}) {
+        command(id);
+        settle();
+        const Shot now = shoot(list);
+        EXPECT_GT(now.differing(shown), 0u) << "view " << id << " left the old one on screen";
+        EXPECT_EQ(now.differing(repainted(list)), 0u) << "view " << id;
+        shown = now;
+    }
+}
+
+// Growing the window keeps the labels drawn.
+TEST_F(BrowserDrawingTest, GrowingTheWindowKeepsTheLabels)
+{
+    ASSERT_NO_FATAL_FAILURE(open("four.dll"));
+    SetWindowPos(m_form, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
+    settle();
+    RECT outer;
+    GetWindowRect(m_form, &outer);
+    for (int step = 1; step <= 3; ++step) {
+        SetWindowPos(m_form, nullptr, 0, 0, outer.right - outer.left + 40 * step,
+                     outer.bottom - outer.top + 30 * step, SWP_NOMOVE | SWP_NOZORDER);
+        settle();
+        for (const int id : {BrowserWindow::idLabel1, BrowserWindow::idLabel2}) {
+            const RECT label = screenRect(id);
+            const Shot now = shoot(label);
+            EXPECT_GT(now.countOf(screenColour(GetSysColor(COLOR_BTNTEXT))), 0u)
+                << "label " << id << " blank after growing, step " << step;
+            EXPECT_EQ(now.differing(repainted(label)), 0u) << "label " << id;
+        }
+    }
+}
+
+// The selected icon is framed in the selection colour in the icon and list views; the others not.
+TEST_F(BrowserDrawingTest, TheSelectionStandsOutInTheIconAndListViews)
+{
+    ASSERT_NO_FATAL_FAILURE(open("four.dll"));
+    SetWindowPos(m_form, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
+    SetFocus(GetDlgItem(m_form, BrowserWindow::idText1)); // the path box has the focus
+    const std::uint32_t highlight = screenColour(GetSysColor(COLOR_HIGHLIGHT));
+    for (const int id : {BrowserWindow::idViewBig, BrowserWindow::idViewList}) {
+        command(id);
+        select(1);
+        settle();
+        POINT origin{0, 0};
+        ClientToScreen(m_list, &origin);
+        for (int item = 0; item < 3; ++item) {
+            RECT icon;
+            ListView_GetItemRect(m_list, item, &icon, LVIR_ICON);
+            OffsetRect(&icon, origin.x, origin.y);
+            const std::size_t framed = shoot(icon).countOf(highlight);
+            if (item == 1)
+                EXPECT_GE(framed, std::size_t(4 * (icon.right - icon.left)))
+                    << "view " << id << ": the selected icon hardly shows";
+            else
+                EXPECT_EQ(framed, 0u) << "view " << id << ", item " << item;
+        }
+    }
+}
+
+namespace
+{
+
+std::wstring s_dialogFolder;
+
+BOOL CALLBACK findFileDialog(HWND window, LPARAM found)
+{
+    wchar_t kind[16] = L"";
+    GetClassNameW(window, kind, 16);
+    if (std::wstring(kind) == L"#32770" && IsWindowVisible(window))
+        *reinterpret_cast<HWND *>(found) = window;
+    return TRUE;
+}
+
+// Runs inside the file dialog's loop: reads the folder it shows and cancels it.
+void CALLBACK readDialogFolderAndCancel(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findFileDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
+        return;
+    KillTimer(nullptr, id);
+    wchar_t folder[MAX_PATH] = L"";
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    s_dialogFolder = folder;
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+} // namespace
+
+// "Указать путь" opens in the folder of the library shown, not in the process's current folder.
+TEST_F(BrowserDrawingTest, ChoosingAnotherLibraryStartsInTheShownLibrarysFolder)
+{
+    ASSERT_NO_FATAL_FAILURE(open("four.dll"));
+    s_dialogFolder.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, readDialogFolderAndCancel);
+    command(BrowserWindow::idGetf);
+    KillTimer(nullptr, timer);
+    std::wstring expected = textOf(GetDlgItem(m_form, BrowserWindow::idText1));
+    expected.resize(expected.find_last_of(L'\\'));
+    EXPECT_EQ(CompareStringOrdinal(s_dialogFolder.c_str(), -1, expected.c_str(), -1, TRUE),
+              CSTR_EQUAL)
+        << "opened in "
+        << platform::utf16ToUtf8(std::u16string(s_dialogFolder.begin(), s_dialogFolder.end()));
+}
