@@ -3,11 +3,13 @@
 #include "vindle/icons/icondecoder.h"
 #include "vindle/icons/iconresources.h"
 
+#include "platform/posixfile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QPixmap>
 
 #include <limits>
+#include <unistd.h>
 
 namespace
 {
@@ -31,9 +33,16 @@ int positionOf(const vindle::icons::IconResources &resources, long long index)
 
 QIcon libraryIcon(const QString &file, long long index)
 {
-    QFile module(file);
-    // Only regular files: a device or a pipe could be endless.
-    if (!QFileInfo(file).isFile() || !module.open(QIODevice::ReadOnly) || module.size() <= 0)
+    QFile module;
+    // Only regular files, opened without blocking: a device or a pipe could be endless.
+    const int fd = platform::openRegularFile(QFile::encodeName(file).toStdString());
+    if (fd < 0)
+        return {};
+    if (!module.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    if (module.size() <= 0)
         return {};
     QByteArray copy;
     const uchar *bytes = module.map(0, module.size());

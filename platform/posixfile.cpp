@@ -54,22 +54,31 @@ Status writeAll(int fd, std::string_view bytes)
     return Status::success();
 }
 
+int openRegularFile(const std::string &path)
+{
+    const int fd = openPathWithTrustedLinks(path, O_RDONLY | O_NONBLOCK, true);
+    if (fd < 0)
+        return -1;
+    struct stat info = {};
+    int code = 0;
+    if (fstat(fd, &info) != 0)
+        code = errno;
+    else if (!S_ISREG(info.st_mode))
+        code = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    if (code == 0)
+        return fd;
+    close(fd);
+    errno = code;
+    return -1;
+}
+
 Status readRegularFile(const std::string &path, std::size_t limit, std::string &bytes)
 {
     bytes.clear();
-    const int fd = openPathWithTrustedLinks(path, O_RDONLY | O_NONBLOCK, true);
+    const int fd = openRegularFile(path);
     if (fd < 0)
         return lastError();
-    struct stat info = {};
-    Status status;
-    if (fstat(fd, &info) != 0)
-        status = lastError();
-    else if (S_ISDIR(info.st_mode))
-        status = errorStatus(EISDIR);
-    else if (!S_ISREG(info.st_mode))
-        status = errorStatus(EINVAL);
-    else
-        status = readAtMost(fd, limit, bytes);
+    const Status status = readAtMost(fd, limit, bytes);
     close(fd);
     if (!status.ok())
         bytes.clear();

@@ -176,6 +176,28 @@ private slots:
         QCOMPARE(drawn, draw(byPath + '/', width, height));
         QVERIFY(drawn != draw(folder("bare") + '/', width, height)); // not the folder icon
     }
+
+    // A library reached through a link that another user could have planted is never read.
+    void libraryBehindAForeignLinkIsNotRead()
+    {
+        const QString wine = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll";
+        if (!QFileInfo::exists(wine))
+            QSKIP("Wine's shell32.dll is not installed here");
+        if (geteuid() != 0)
+            QSKIP("giving a link to another user needs root");
+        const QString own = folder("own link"), foreign = folder("foreign link");
+        for (const QString &dir : {own, foreign}) {
+            QCOMPARE(::symlink(QFile::encodeName(wine).constData(),
+                               QFile::encodeName(dir + "/lib.dll").constData()),
+                     0);
+            QVERIFY(writeDesktopIni(dir, dir + "/lib.dll", "3"));
+        }
+        QCOMPARE(::lchown(QFile::encodeName(foreign + "/lib.dll").constData(), 12345, 12345), 0);
+        int width = 0, height = 0;
+        const QImage bare = draw(folder("bare") + '/', width, height);
+        QVERIFY(draw(own + '/', width, height) != bare);
+        QCOMPARE(draw(foreign + '/', width, height), bare);
+    }
 };
 
 QTEST_MAIN(DrawFileIconTest)

@@ -2,16 +2,25 @@
 
 #include "vindle/icons/icondecoder.h"
 
-#include <QFileInfo>
+#include "platform/posixfile.h"
+
+#include <QFile>
+
+#include <unistd.h>
 
 namespace vindle::icons
 {
 
 IconLibrary::IconLibrary(const QString &path) : m_file(path)
 {
-    // Only regular files: a device or a pipe could be endless.
-    if (!QFileInfo(path).isFile() || !m_file.open(QIODevice::ReadOnly))
+    // Only regular files, opened without blocking: a device or a pipe could be endless.
+    const int fd = platform::openRegularFile(QFile::encodeName(path).toStdString());
+    if (fd < 0)
         return;
+    if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return;
+    }
     const qint64 size = m_file.size();
     std::span<const std::uint8_t> bytes;
     if (const uchar *mapped = size > 0 ? m_file.map(0, size) : nullptr) {
