@@ -20,5 +20,7 @@ cmake --preset asan -B "$BUILD_DIR" -DRAVO2_BUILD_BENCHMARKS=OFF -DCMAKE_CXX_FLA
 cmake --build "$BUILD_DIR" -j"$JOBS"
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1:detect_odr_violation=2:exitcode=86"
+# Leaks inside the system libraries, each listed with its reason.
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:exitcode=87"
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$JOBS" --timeout 600 "$@"
