@@ -2,6 +2,7 @@
 
 #include "engine/customisationrequest.h"
 #include "engine/folderdresser.h"
+#include "forms/folderboxview.h"
 #include "forms/formprompts.h"
 
 #include <memory>
@@ -32,16 +33,9 @@ public:
 
 // What the main window's logic needs from a front-end's main window. Setters never call back into
 // the logic; the logic performs the follow-ups of its own changes itself.
-class Form1View : public FormPrompts
+class Form1View : public FormPrompts, public FolderBoxView
 {
 public:
-    // Folder box Text1: the list of target folders and its edit line (the selected folder).
-    virtual std::vector<std::string> folders() const = 0;
-    virtual std::string currentFolder() const = 0;
-    virtual void addFolder(const std::string &path) = 0; // appends and makes it the edit line
-    virtual void removeFolder(int index) = 0;            // one entry; the edit line keeps its text
-    virtual void clearFolders() = 0;                     // the list and the edit line
-
     virtual std::string text(Form1Text box) const = 0;
     virtual void setText(Form1Text box, const std::string &text) = 0;
     virtual bool isTicked(Form1Tick tick) const = 0;

@@ -6,7 +6,7 @@
 namespace forms
 {
 
-class Form1View;
+class FolderBoxView;
 
 // What the folder picker needs from a front-end's window: its tree, label, preview and go-to field.
 class Form2View
@@ -26,7 +26,7 @@ class Form2Logic
 {
 public:
     // `readfolderini` reads the main window's current folder back into its fields.
-    Form2Logic(Form2View &view, Form1View &main, std::function<void()> readfolderini);
+    Form2Logic(Form2View &view, FolderBoxView &main, std::function<void()> readfolderini);
 
     void shown(); // a fresh tree starts at the main window's folder or home
     void FolderView1_SelectionChange(const std::string &path);
@@ -35,7 +35,7 @@ public:
 
 private:
     Form2View &m_view;                     // the picker's window
-    Form1View &m_main;                     // the main window, whose folder box receives the folder
+    FolderBoxView &m_main;                 // the main window, whose folder box receives the folder
     std::function<void()> m_readfolderini; // the main window's read-back
 };
 

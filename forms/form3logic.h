@@ -6,7 +6,7 @@
 namespace forms
 {
 
-class Form1View;
+class FolderBoxView;
 
 // What the folder list needs from a front-end's window; the icons are the front-end's to draw.
 class Form3View
@@ -22,15 +22,15 @@ public:
 class Form3Logic
 {
 public:
-    Form3Logic(Form3View &view, Form1View &main);
+    Form3Logic(Form3View &view, FolderBoxView &main);
 
     void buildList();      // one entry per folder box entry, in order
     void Command1_Click(); // "Удалить": the selected folder leaves both lists
     void Command3_Click(); // "Очистить": both lists and the folder box's edit line are emptied
 
 private:
-    Form3View &m_view; // the list's window
-    Form1View &m_main; // the main window, whose folder box the list edits position for position
+    Form3View &m_view;     // the list's window
+    FolderBoxView &m_main; // the main window, whose folder box the list edits position for position
 };
 
 } // namespace forms
