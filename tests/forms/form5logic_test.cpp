@@ -37,7 +37,7 @@ private:
 
 struct ListingCase {
     const char *what;
-    std::vector<std::pair<std::string, std::string>> files; // name, content
+    std::vector<std::pair<std::string, std::string>> files; // name, content or "->" link target
     std::vector<std::string> listed; // after Russian; "{}" stands for the folder
 };
 
@@ -52,7 +52,7 @@ std::string expand(std::string text, const std::string &folder)
 
 // Files are listed by their names folded to lower case (Cyrillic as well as Latin), equal folds
 // by their bytes; a name is the first line, trimmed, when a CR ends it within the first 1024
-// bytes, else the file's name; twins show their paths.
+// bytes, else the file's name; twins show their paths; a link counts as what it leads to.
 TEST(Form5Logic, ListsLanguagesInAStableOrderWithTheirNames)
 {
     const std::string longLine(1100, 'x');
@@ -72,12 +72,19 @@ TEST(Form5Logic, ListsLanguagesInAStableOrderWithTheirNames)
           {"three.lng", "English\r\n"},
           {"four.lng", "English\r\n"}},
          {"English ({}/four.lng)", "Deutsch", "English ({}/three.lng)", "two"}},
+        {"links followed to files only",
+         {{"a.txt", "Alpha\r\n"}, {"b.lng", "->a.txt"}, {"c.lng", "->gone"}, {"d.lng", "->."}},
+         {"Alpha"}},
     };
     for (const ListingCase &test : cases) {
         SCOPED_TRACE(test.what);
         TempFolder folder;
-        for (const auto &[name, content] : test.files)
-            testing_support::writeTextFile(folder / name, content);
+        for (const auto &[name, content] : test.files) {
+            if (content.starts_with("->"))
+                std::filesystem::create_symlink(content.substr(2), folder / name);
+            else
+                testing_support::writeTextFile(folder / name, content);
+        }
         InFolder inside(folder.path());
         setenv("RAVO2_LANGUAGE_DIR", folder.path().c_str(), 1);
         const std::vector<forms::LanguageEntry> entries = forms::Form5Logic::listLanguageFiles();
