@@ -5,6 +5,14 @@
 namespace platform
 {
 
+// The folder that holds the running program's file, UTF-8, without a final separator; empty when
+// the system does not say.
+std::string programFolder();
+
+// Where the installed interface language files are: the data folder beside the program's (POSIX),
+// or "languages" beside the program (Windows); empty when the program's folder is not known.
+std::string installedLanguageFolder();
+
 // A shared library of the program's own, loaded only when it is needed: looked for beside the
 // program's file first (the build tree), then in the program's library folder (installed).
 // It stays loaded until the process ends.

@@ -11,8 +11,6 @@
 
 namespace platform
 {
-namespace
-{
 
 std::string programFolder()
 {
@@ -24,7 +22,11 @@ std::string programFolder()
     return path.substr(0, path.rfind('/'));
 }
 
-} // namespace
+std::string installedLanguageFolder()
+{
+    const std::string folder = programFolder();
+    return folder.empty() ? folder : folder + "/../share/ravo2/languages";
+}
 
 ProgramModule::ProgramModule(std::string stem) : m_stem(std::move(stem)) {}
 
