@@ -75,8 +75,9 @@ public:
     void showIconSource(engine::IconSource source) override;
     void focusInfoTip() override;
     std::string aboutMenuCaption() const override;
-    forms::Form4Logic &options() override;
-    forms::Form6Logic &removeChoice() override;
+    forms::Form4Logic &optionsLogic() override;
+    forms::Form6Logic &removeChoiceLogic() override;
+    void setCaption(const std::string &caption) override;
     void openPicker() override;
     void openFolderList() override;
     void openOptions() override;

@@ -210,6 +210,11 @@ void Form1::showIconSource(engine::IconSource source)
     InvalidateRect(m_window, nullptr, TRUE);
 }
 
+void Form1::setCaption(const std::string &caption)
+{
+    SetWindowTextW(m_window, wideText(caption).c_str());
+}
+
 void Form1::focusInfoTip()
 {
     SetFocus(control("Text4"));
@@ -220,14 +225,14 @@ std::string Form1::aboutMenuCaption() const
     return menuText("mnuAbout");
 }
 
-forms::Form4Logic &Form1::options()
+forms::Form4Logic &Form1::optionsLogic()
 {
     if (!m_form4)
         m_form4 = std::make_unique<Form4>(m_instance, m_window, engine::detectedWindowsMode());
     return m_form4->logic();
 }
 
-forms::Form6Logic &Form1::removeChoice()
+forms::Form6Logic &Form1::removeChoiceLogic()
 {
     if (!m_form6)
         m_form6 = std::make_unique<Form6>(
@@ -250,7 +255,7 @@ void Form1::openFolderList()
 
 void Form1::openOptions()
 {
-    options();
+    optionsLogic();
     m_form4->showModal();
 }
 
@@ -275,14 +280,14 @@ Window *Form1::window(int number)
             m_form3 = std::make_unique<Form3>(m_instance, m_window, *this);
         return m_form3.get();
     case 4:
-        options();
+        optionsLogic();
         return m_form4.get();
     case 5:
         if (!m_form5)
             m_form5 = std::make_unique<Form5>(m_instance, m_window, m_languages, m_settings);
         return m_form5.get();
     case 6:
-        removeChoice();
+        removeChoiceLogic();
         return m_form6.get();
     default:
         return nullptr;

@@ -3,7 +3,6 @@
 #include "forms/form1logic.h"
 #include "forms/uitext.h"
 #include "winui/dpi.h"
-#include "winui/prompter.h"
 #include "winui/prompttext.h"
 
 #include <commctrl.h>
@@ -57,13 +56,10 @@ bool RunProgress::update(std::size_t done, std::size_t total)
     return !m_stopped;
 }
 
-void RunProgress::finish(const engine::PassCount &pass)
+void RunProgress::finish(const engine::PassCount &)
 {
+    // The logic reports a stopped run itself, over the main window once it takes input again.
     close();
-    const std::string report = forms::Form1Logic::stopReport(pass);
-    if (!report.empty())
-        Prompter::instance().message(m_owner, forms::MessageIcon::Information, "ravo2", report,
-                                     forms::MessageButtons::Ok);
 }
 
 void RunProgress::createBox()
