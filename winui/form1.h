@@ -129,6 +129,7 @@ private:
     std::unique_ptr<Form3> m_form3; // folder list
     std::unique_ptr<Form4> m_form4; // options dialog
     std::unique_ptr<Form5> m_form5; // language dialog
+    bool m_makingForm5 = false;     // its constructor runs
     std::unique_ptr<Form6> m_form6; // remove choice
 };
 

@@ -111,6 +111,8 @@ void Form1::createControls()
             nullptr);
         m_controls.emplace_back(kind.name, control);
     }
+    // The file layout is the start: Option1 selected.
+    SendMessageW(control("Option1"), BM_SETCHECK, BST_CHECKED, 0);
     // Only the folder box takes folders dropped from Explorer.
     const HWND box = control("Text1");
     DragAcceptFiles(box, TRUE);
