@@ -93,8 +93,10 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETNONCLIENTMETRICS)
+        if (wParam == SPI_SETNONCLIENTMETRICS) {
             useFont();
+            placeControls();
+        }
         break;
     case WM_CLOSE:
         // Closing the main window ends the program: every other window goes with it.

@@ -52,6 +52,8 @@ Form1::~Form1()
     }
     if (m_font != nullptr)
         DeleteObject(m_font);
+    for (HFONT narrow : m_narrowFonts)
+        DeleteObject(narrow);
     if (m_colourBrush != nullptr)
         DeleteObject(m_colourBrush);
 }
