@@ -17,24 +17,7 @@ struct alignas(4) EmptyTemplate {
     WORD title = 0;
 };
 
-using DpiForWindow = UINT(WINAPI *)(HWND);
-
 } // namespace
-
-UINT dpiOf(HWND window)
-{
-    // Loaded by name: older systems lack it.
-    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (dpiForWindow != nullptr && window != nullptr) {
-        if (const UINT dpi = dpiForWindow(window); dpi != 0)
-            return dpi;
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? UINT(dpi) : 96;
-}
 
 std::wstring DialogWindow::wide(const std::string &utf8)
 {
@@ -72,11 +55,11 @@ DialogWindow::DialogWindow(HINSTANCE instance, HWND owner, const wchar_t *title,
     SetWindowTextW(m_hwnd, title);
     useDpi(dpiOf(m_hwnd));
     // Client size in twips; the window centred over its owner (or the screen).
-    RECT outer{0, 0, px(twipsWidth), px(twipsHeight)};
-    AdjustWindowRectEx(&outer, DWORD(GetWindowLongPtrW(m_hwnd, GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)));
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
+    const SIZE outer =
+        outerSize(px(twipsWidth), px(twipsHeight), DWORD(GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
+                  DWORD(GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), false, m_dpi);
+    const int width = outer.cx;
+    const int height = outer.cy;
     RECT around{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (owner != nullptr && IsWindowVisible(owner))
         GetWindowRect(owner, &around);

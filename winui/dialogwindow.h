@@ -1,5 +1,6 @@
 #pragma once
 
+#include "winui/dpi.h"
 #include "winui/window.h"
 
 #include <windows.h>
@@ -38,7 +39,7 @@ protected:
     // A child control named as the language rows name it ("" for none), placed later by layout().
     HWND add(const wchar_t *kind, const wchar_t *text, DWORD style, int id, const char *name,
              DWORD exStyle = 0);
-    int px(int twips) const { return MulDiv(twips, int(m_dpi), 1440); }
+    int px(int twips) const { return toPixels(twips, m_dpi); }
     void place(HWND control, int left, int top, int width, int height) const; // pixels
     void hide() { ShowWindow(m_hwnd, SW_HIDE); }
     HWND owner() const { return m_owner; }
@@ -70,8 +71,5 @@ private:
     bool m_ready = false;   // the virtual handlers exist (not while the base is being made)
     std::vector<std::pair<std::string, HWND>> m_controls; // by the names the language rows use
 };
-
-// The window's DPI (per-monitor where the system tells it), else the screen's.
-UINT dpiOf(HWND window);
 
 } // namespace winui

@@ -2,6 +2,7 @@
 
 #include "winui/controlids.h"
 #include "winui/modalloop.h"
+#include "winui/prompter.h"
 
 namespace winui
 {
@@ -22,10 +23,7 @@ Form5::Form5(HINSTANCE instance, HWND owner, forms::LanguageTargets &windows,
 
 void Form5::openDialog()
 {
-    if (!m_loaded) {
-        m_loaded = true;
-        m_logic->Form_Load();
-    }
+    m_logic->Form_Load(); // the first opening only
     SetFocus(List1);
     runModal(hwnd(), owner());
 }
@@ -78,38 +76,18 @@ void Form5::selectRow(int row)
 forms::Answer Form5::message(forms::MessageIcon icon, const std::string &title,
                              const std::string &text, forms::MessageButtons buttons)
 {
-    UINT style = buttons == forms::MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    switch (icon) {
-    case forms::MessageIcon::Information:
-        style |= MB_ICONINFORMATION;
-        break;
-    case forms::MessageIcon::Question:
-        style |= MB_ICONQUESTION;
-        break;
-    case forms::MessageIcon::Warning:
-        style |= MB_ICONWARNING;
-        break;
-    case forms::MessageIcon::Critical:
-        style |= MB_ICONERROR;
-        break;
-    case forms::MessageIcon::None:
-        break;
-    }
-    const int pressed = MessageBoxW(hwnd(), wide(text).c_str(), wide(title).c_str(), style);
-    if (buttons == forms::MessageButtons::Ok)
-        return forms::Answer::Ok;
-    return pressed == IDYES ? forms::Answer::Yes : forms::Answer::No;
+    return Prompter::instance().message(hwnd(), icon, title, text, buttons);
 }
 
-// The language dialog asks for messages only: it has no file or colour to choose.
-std::optional<std::string> Form5::openFile(const std::string &, const std::string &)
+std::optional<std::string> Form5::openFile(const std::string &filter,
+                                           const std::string &initialFile)
 {
-    return std::nullopt;
+    return Prompter::instance().openFile(hwnd(), filter, initialFile);
 }
 
-std::optional<std::uint32_t> Form5::chooseColour(std::uint32_t)
+std::optional<std::uint32_t> Form5::chooseColour(std::uint32_t initial)
 {
-    return std::nullopt;
+    return Prompter::instance().chooseColour(hwnd(), initial);
 }
 
 } // namespace winui

@@ -42,7 +42,6 @@ private:
     HWND List1;
     HWND Command1;
     HWND Command2;
-    bool m_loaded = false; // the load step has run in this run
     std::optional<forms::Form5Logic> m_logic;
 };
 
