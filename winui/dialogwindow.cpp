@@ -48,7 +48,7 @@ DialogWindow::DialogWindow(HINSTANCE instance, HWND owner, const wchar_t *title,
     : m_instance(instance), m_owner(owner)
 {
     EmptyTemplate empty{};
-    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN |
+    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
                          (resizable ? WS_THICKFRAME : 0);
     m_hwnd = CreateDialogIndirectParamW(instance, &empty.dialog, owner, dialogProc,
                                         reinterpret_cast<LPARAM>(this));

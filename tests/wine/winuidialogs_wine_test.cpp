@@ -57,11 +57,13 @@ struct NoTargets : forms::LanguageTargets {
 };
 
 // Runs test steps one by one from inside a modal loop. Each step waits for a timer tick, which
-// comes only once every message the previous step caused has been handled.
+// comes only once every message the previous step caused has been handled. A dialog still shown
+// a second after the last step is hidden, so that a fault fails the test instead of hanging it.
 class Steps
 {
 public:
-    explicit Steps(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
+    Steps(HWND dialog, std::vector<std::function<void()>> steps)
+        : m_dialog(dialog), m_steps(std::move(steps))
     {
         WNDCLASSW type{};
         type.lpfnWndProc = proc;
@@ -74,19 +76,32 @@ public:
         SetTimer(m_window, 1, 60, nullptr);
     }
     ~Steps() { DestroyWindow(m_window); }
-    bool finished() const { return m_next == m_steps.size(); }
+    // Every step ran and the steps themselves closed the dialog.
+    bool finished() const { return m_next == m_steps.size() && !m_forced; }
 
 private:
     static LRESULT CALLBACK proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
     {
         auto *self = reinterpret_cast<Steps *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (msg == WM_TIMER && self != nullptr && self->m_next < self->m_steps.size())
-            self->m_steps[self->m_next++]();
+        if (msg == WM_TIMER && self != nullptr)
+            self->tick();
         return DefWindowProcW(window, msg, wParam, lParam);
     }
+    void tick()
+    {
+        if (m_next < m_steps.size()) {
+            m_steps[m_next++]();
+        } else if (++m_idleTicks > 16 && IsWindowVisible(m_dialog)) {
+            m_forced = true;
+            ShowWindow(m_dialog, SW_HIDE);
+        }
+    }
 
+    HWND m_dialog;
     std::vector<std::function<void()>> m_steps;
     size_t m_next = 0;
+    int m_idleTicks = 0;
+    bool m_forced = false;
     HWND m_window = nullptr;
 };
 
@@ -134,7 +149,7 @@ std::string longPath(const std::string &path)
 void shoot(HWND window, const char *name)
 {
     const char *folder = std::getenv("RAVO2_WINUI_SHOTS");
-    if (folder == nullptr || *folder == '\0')
+    if (folder == nullptr || *folder == '\0' || *name == '\0')
         return;
     RECT r;
     GetWindowRect(window, &r);
@@ -211,19 +226,20 @@ TEST_F(WinuiDialogs, PickerGoesToTypedPathOnEnterThenEnterAddsItWithSeparator)
     HWND tree = picker.control("FolderView1");
     std::string labelAfterGoTo;
     bool ownerDisabled = false;
-    Steps steps({
-        [&] {
-            ownerDisabled = !IsWindowEnabled(m_owner.hwnd());
-            DialogWindow::setText(text1, beta);
-            pressKey(text1, VK_RETURN); // in the go-to field: goes, adds nothing
-        },
-        [&] {
-            labelAfterGoTo = DialogWindow::textOf(picker.control("Label1"));
-            pressKey(tree, VK_RETURN); // anywhere else: "Выбрать"
-        },
-        [&] { shoot(picker.hwnd(), "form2"); },
-        [&] { pressKey(tree, VK_ESCAPE); },
-    });
+    Steps steps(picker.hwnd(),
+                {
+                    [&] {
+                        ownerDisabled = !IsWindowEnabled(m_owner.hwnd());
+                        DialogWindow::setText(text1, beta);
+                        pressKey(text1, VK_RETURN); // in the go-to field: goes, adds nothing
+                    },
+                    [&] {
+                        labelAfterGoTo = DialogWindow::textOf(picker.control("Label1"));
+                        pressKey(tree, VK_RETURN); // anywhere else: "Выбрать"
+                    },
+                    [&] { shoot(picker.hwnd(), "form2"); },
+                    [&] { pressKey(tree, VK_ESCAPE); },
+                });
     picker.showModal();
     EXPECT_TRUE(steps.finished());
     EXPECT_TRUE(ownerDisabled);
@@ -249,21 +265,21 @@ TEST_F(WinuiDialogs, ListRemovalKeepsPositionsAndIconsOfTheOthers)
     HWND list1 = list.control("List1");
     std::vector<std::string> shown;
     std::vector<int> images;
-    Steps steps({
-        [&] {
-            ListView_SetItemState(list1, 1, LVIS_SELECTED | LVIS_FOCUSED,
-                                  LVIS_SELECTED | LVIS_FOCUSED);
-            click(list, "Command1");
-        },
-        [&] {}, // the icons still to draw are drawn in slices
-        [&] {
-            shown = listTexts(list1);
-            for (int row = 0; row < ListView_GetItemCount(list1); ++row)
-                images.push_back(imageOf(list1, row));
-            shoot(list.hwnd(), "form3");
-            click(list, "Command2");
-        },
-    });
+    Steps steps(list.hwnd(), {
+                                 [&] {
+                                     ListView_SetItemState(list1, 1, LVIS_SELECTED | LVIS_FOCUSED,
+                                                           LVIS_SELECTED | LVIS_FOCUSED);
+                                     click(list, "Command1");
+                                 },
+                                 [&] {}, // the icons still to draw are drawn in slices
+                                 [&] {
+                                     shown = listTexts(list1);
+                                     for (int row = 0; row < ListView_GetItemCount(list1); ++row)
+                                         images.push_back(imageOf(list1, row));
+                                     shoot(list.hwnd(), "form3");
+                                     click(list, "Command2");
+                                 },
+                             });
     list.openList();
     EXPECT_TRUE(steps.finished());
     const std::vector<std::string> left{all[0], all[2], all[3]};
@@ -284,18 +300,18 @@ TEST_F(WinuiDialogs, OptionGroupsAreIndependentAndEscapeKeepsChanges)
     };
     std::vector<bool> afterOption2;
     std::vector<bool> afterOption4;
-    Steps steps({
-        [&] {
-            click(options, "Option2");
-            afterOption2 = {ticked("Option1"), ticked("Option2"), ticked("Option3"),
-                            ticked("Option4")};
-            click(options, "Option4");
-            afterOption4 = {ticked("Option1"), ticked("Option2"), ticked("Option3"),
-                            ticked("Option4")};
-        },
-        [&] { shoot(options.hwnd(), "form4"); },
-        [&] { pressKey(options.control("Check1"), VK_ESCAPE); },
-    });
+    Steps steps(options.hwnd(), {
+                                    [&] {
+                                        click(options, "Option2");
+                                        afterOption2 = {ticked("Option1"), ticked("Option2"),
+                                                        ticked("Option3"), ticked("Option4")};
+                                        click(options, "Option4");
+                                        afterOption4 = {ticked("Option1"), ticked("Option2"),
+                                                        ticked("Option3"), ticked("Option4")};
+                                    },
+                                    [&] { shoot(options.hwnd(), "form4"); },
+                                    [&] { pressKey(options.control("Check1"), VK_ESCAPE); },
+                                });
     options.showModal();
     EXPECT_TRUE(steps.finished());
     EXPECT_FALSE(IsWindowVisible(options.hwnd()));
@@ -325,10 +341,10 @@ TEST_F(WinuiDialogs, RemoveChoiceButtonsRemoveAndEscapeRemovesNothing)
         winui::Form6 choice(
             GetModuleHandleW(nullptr), m_owner.hwnd(),
             [&removed](const std::string &scope) { removed.push_back(scope); }, settings);
-        Steps steps({
-            [&] { shoot(choice.hwnd(), c.shot); },
-            [&] { c.act(choice); },
-        });
+        Steps steps(choice.hwnd(), {
+                                       [&] { shoot(choice.hwnd(), c.shot); },
+                                       [&] { c.act(choice); },
+                                   });
         choice.logic().openForRemoval();
         EXPECT_TRUE(steps.finished());
         EXPECT_FALSE(IsWindowVisible(choice.hwnd()));
@@ -348,15 +364,16 @@ TEST_F(WinuiDialogs, LanguageDialogListsRussianFirstAndEscapeStoresNothing)
     HWND list1 = languages.control("List1");
     LRESULT entries = 0;
     wchar_t first[64] = L"";
-    Steps steps({
-        [&] {
-            entries = SendMessageW(list1, LB_GETCOUNT, 0, 0);
-            SendMessageW(list1, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
-            SendMessageW(list1, LB_SETCURSEL, WPARAM(entries - 1), 0);
-            shoot(languages.hwnd(), "form5");
-        },
-        [&] { pressKey(list1, VK_ESCAPE); },
-    });
+    Steps steps(languages.hwnd(), {
+                                      [&] {
+                                          entries = SendMessageW(list1, LB_GETCOUNT, 0, 0);
+                                          SendMessageW(list1, LB_GETTEXT, 0,
+                                                       reinterpret_cast<LPARAM>(first));
+                                          SendMessageW(list1, LB_SETCURSEL, WPARAM(entries - 1), 0);
+                                          shoot(languages.hwnd(), "form5");
+                                      },
+                                      [&] { pressKey(list1, VK_ESCAPE); },
+                                  });
     languages.openDialog();
     EXPECT_TRUE(steps.finished());
     EXPECT_FALSE(IsWindowVisible(languages.hwnd()));
