@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# ravo2windows.sh WINE_RUN RAVO2_EXE DRIVER VINDLE_DLL REVISION [LINUX_RAVO2]
+# Run under withxvfb.sh. Prepares a work folder (the program's current folder with the language
+# files, an icon, a picture, two empty folders), registers the component so that its browser can be
+# played, and lets ravo2windows_driver play the user at ravo2.exe's windows. Each desktop.ini the
+# windows wrote must then equal byte for byte what the Linux build writes for the same switches.
+# With RAVO2_SCREENSHOTS=FOLDER the pictures of the windows land there as PNG.
+set -uo pipefail
+run=$(realpath "${1:?wine-run.sh}")
+exe=$(realpath "${2:?ravo2.exe}")
+driver=$(realpath "${3:?ravo2windows_driver.exe}")
+dll=$(realpath "${4:?vindle.dll}")
+revision=${5:?revision}
+linux=${6:-}
+here=$(cd "$(dirname "$0")" && pwd)
+source=$(cd "$here/../.." && pwd)
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+windows_path() { echo "Z:${1//\//\\}"; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/run" "$work/pics" "$work/a" "$work/b" "$work/shots"
+cp "$source"/languages/*.lng "$work/run/"
+cp "$source/samples/ravo2-sample.ico" "$work/pics/folder.ico"
+# A 2x2 24-bit picture for the background.
+python3 -c 'import struct, sys; sys.stdout.buffer.write(b"BM" + struct.pack("<IHHIiiiHHIIiiII", 70, 0, 0, 54, 40, 2, 2, 1, 24, 0, 16, 0, 0, 0, 0) + bytes([200, 120, 40] * 2 + [0, 0]) * 2)' \
+    >"$work/pics/sky.bmp"
+# The same ANSI code page on both sides: the Cyrillic tip goes out as 1251 bytes.
+export RAVO2_ANSI_CODEPAGE=1251
+
+browser=0
+out=$("$run" regsvr32 "$(windows_path "$dll")" 2>&1 | tr -d '\r')
+[[ "$out" == *"Successfully registered"* ]] && browser=1 || echo "the component did not register: $out"
+shots=()
+[[ -n "${RAVO2_SCREENSHOTS:-}" ]] && shots=("$(windows_path "$work/shots")")
+timeout 240 "$run" "$driver" "$(windows_path "$exe")" "$(windows_path "$work")" "$revision" \
+    "$browser" "${shots[@]}" 2>/dev/null | tr -d '\r'
+status=${PIPESTATUS[0]}
+[[ $status == 0 ]] || fail "the driver reports failures (status $status)"
+[[ $browser == 1 ]] && "$run" regsvr32 /u "$(windows_path "$dll")" >/dev/null 2>&1
+
+# Each case the driver applied: the Linux build with the same switches must write the same bytes.
+if [[ -n "$linux" && -x "$linux" ]]; then
+    while IFS='|' read -r name switches; do
+        mkdir -p "$work/linux/$name"
+        # shellcheck disable=SC2086 # the switches are words of the command line
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$linux" -fp "$work/linux/$name" \
+            $switches || fail "$name: the Linux build failed on: $switches"
+        if cmp -s "$work/written/$name.ini" "$work/linux/$name/desktop.ini"; then
+            echo "ok   $name: desktop.ini is byte for byte the Linux build's"
+        else
+            fail "$name: desktop.ini differs from the Linux build's ($switches)"
+            diff <(od -c "$work/written/$name.ini") <(od -c "$work/linux/$name/desktop.ini") | head -20
+        fi
+    done <"$work/written/requests.txt"
+    [[ $(wc -l <"$work/written/requests.txt") == 2 ]] || fail "not both cases were applied"
+else
+    echo "no Linux build of ravo2: the byte comparison is skipped"
+fi
+
+if [[ -n "${RAVO2_SCREENSHOTS:-}" ]]; then
+    mkdir -p "$RAVO2_SCREENSHOTS"
+    for bmp in "$work"/shots/*.bmp; do
+        python3 "$here/bmptopng.py" "$bmp" "$RAVO2_SCREENSHOTS/$(basename "${bmp%.bmp}").png" ||
+            fail "no picture $bmp"
+    done
+fi
+[[ $failures == 0 ]] && echo "ravo2.exe's windows: all checks passed"
+exit $((failures > 0))
