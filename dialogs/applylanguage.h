@@ -1,10 +1,10 @@
 #pragma once
 
+#include "forms/languagerows.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
-
-#include <array>
 
 // The six windows whose texts a language file replaces; any may be null (its rows are skipped).
 struct LanguageWindows {
@@ -16,18 +16,26 @@ struct LanguageWindows {
     QPointer<QWidget> form6; // remove choice
 };
 
-// One text of a language file: its line, the window and control it goes to, and how it is set.
-struct LanguageRow {
-    enum class Target { WindowTitle, Caption, Selection };
+// The six Qt windows as the language rows reach them: a control by its objectName, looked up in
+// its own window only.
+class QtLanguageTargets : public forms::LanguageTargets
+{
+public:
+    explicit QtLanguageTargets(const LanguageWindows &windows) : m_windows(windows) {}
 
-    int line;               // 1-based line of the language file
-    int window;             // 1 to 6: Form1 to Form6
-    const char *objectName; // the control's objectName; empty for the window itself
-    Target target;          // window title, caption (text or title), or List1's selection text
+    void setText(const forms::LanguageRow &row, const std::string &text) override;
+    std::string text(const forms::LanguageRow &row) const override;
+    // The program's own texts and the browser's, which reads them from the application.
+    void languageApplied(const std::vector<std::string> &lines) override;
+
+    LanguageWindows &windows() { return m_windows; }
+
+private:
+    QWidget *window(int number) const;
+    QObject *control(const forms::LanguageRow &row) const;
+
+    LanguageWindows m_windows; // the windows the texts go to
 };
-
-// The 52 rows in the order they are applied, line 6 first.
-const std::array<LanguageRow, 52> &languageRows();
 
 // Sets the 52 texts from `lines` (line N is lines[N - 1]; missing lines give the empty text) on
 // every window, open or not, without showing any; a control that cannot be found is skipped.

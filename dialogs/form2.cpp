@@ -5,12 +5,7 @@
 #include "dialogs/folderview.h"
 #include "dialogs/picturebox.h"
 #include "dialogs/windowfont.h"
-#include "engine/folderpaths.h"
-#include "platform/filesystem.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -20,8 +15,9 @@
 #include <QVBoxLayout>
 
 Form2::Form2(QComboBox *folderBox, std::function<void()> readfolderini, QWidget *parent)
-    : QDialog(parent), m_folderBox(folderBox), m_readfolderini(std::move(readfolderini)),
-      FolderView1(new FolderView(this)), Label1(new QLabel(this)),
+    : QDialog(parent), m_folderBox(folderBox),
+      m_logic(*this, m_folderBox, std::move(readfolderini)), FolderView1(new FolderView(this)),
+      Label1(new QLabel(this)),
       image1(new PictureBox(QSize(kStandardIconSize, kStandardIconSize), this)),
       Command1(new QPushButton(QStringLiteral("Выбрать"), this)),
       Command2(new QPushButton(QStringLiteral("Закрыть"), this)),
@@ -42,11 +38,13 @@ Form2::Form2(QComboBox *folderBox, std::function<void()> readfolderini, QWidget 
     prepareEachShowing(this, FolderView1);
     Text1->installEventFilter(this);
 
-    connect(FolderView1, &FolderView::folderSelected, this, &Form2::FolderView1_SelectionChange);
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+    connect(FolderView1, &FolderView::folderSelected, this, [this] {
+        m_logic.FolderView1_SelectionChange(FolderView1->selectedPath().toStdString());
+    });
+    connect(Command1, &QPushButton::clicked, this, [this] { m_logic.Command1_Click(); });
     // Closing only hides the picker: the tree, path and preview stay for the next visit.
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
+    connect(Command3, &QPushButton::clicked, this, [this] { m_logic.Command3_Click(); });
 }
 
 void Form2::buildLayout()
@@ -74,11 +72,7 @@ void Form2::buildLayout()
 void Form2::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!FolderView1->selectedPath().isEmpty())
-        return;
-    // A fresh tree starts at the folder the main window names, or at home.
-    const QString chosen = m_folderBox->currentText();
-    FolderView1->goTo(!chosen.isEmpty() && QFileInfo(chosen).isDir() ? chosen : QDir::homePath());
+    m_logic.shown();
 }
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
@@ -94,35 +88,36 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void Form2::FolderView1_SelectionChange()
+std::string Form2::selectedLabel() const
 {
-    Label1->setText(FolderView1->selectedPath());
+    return Label1->text().toStdString();
+}
+
+void Form2::setSelectedLabel(const std::string &path)
+{
+    Label1->setText(QString::fromStdString(path));
+}
+
+void Form2::showPreview(const std::string &path)
+{
     image1->clear();
     int width = 0;
     int height = 0;
-    drawfileicon(&image1->image(), 0, 0, Label1->text(), width, height);
+    drawfileicon(&image1->image(), 0, 0, QString::fromStdString(path), width, height);
     image1->update();
 }
 
-void Form2::Command1_Click()
+std::string Form2::goToText() const
 {
-    const QString selected = Label1->text();
-    if (selected.isEmpty())
-        return; // nothing selected yet: the bare separator would name a drive root
-    const QChar separator = QLatin1Char(platform::nativeSeparator());
-    const QString path = selected.endsWith(separator) ? selected : selected + separator;
-    if (!engine::fileexists(path.toStdString()))
-        return;
-    m_folderBox->addItem(path);
-    if (m_folderBox->isEditable())
-        m_folderBox->setEditText(path);
-    else
-        m_folderBox->setCurrentIndex(m_folderBox->count() - 1);
-    if (m_readfolderini)
-        m_readfolderini();
+    return Text1->text().toStdString();
 }
 
-void Form2::Command3_Click()
+void Form2::goTo(const std::string &path)
 {
-    FolderView1->goTo(Text1->text());
+    FolderView1->goTo(QString::fromStdString(path));
+}
+
+bool Form2::treeHasSelection() const
+{
+    return !FolderView1->selectedPath().isEmpty();
 }

@@ -4,7 +4,6 @@
 #include "dialogs/drawfileicon.h"
 #include "dialogs/windowfont.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -19,7 +18,7 @@ constexpr int kSliceMs = 15; // icons drawn per turn of the event loop: the wind
 } // namespace
 
 Form3::Form3(QComboBox *folderBox, QWidget *parent)
-    : QDialog(parent), m_folderBox(folderBox),
+    : QDialog(parent), m_folderBox(folderBox), m_logic(*this, m_folderBox),
       m_scratch(kStandardIconSize, kStandardIconSize, QImage::Format_ARGB32_Premultiplied),
       List1(new QListWidget(this)), Command1(new QPushButton(QStringLiteral("Удалить"), this)),
       Command2(new QPushButton(QStringLiteral("Выход"), this)),
@@ -43,9 +42,9 @@ Form3::Form3(QComboBox *folderBox, QWidget *parent)
     buildLayout();
     prepareEachShowing(this, List1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { m_logic.Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+    connect(Command3, &QPushButton::clicked, this, [this] { m_logic.Command3_Click(); });
 }
 
 void Form3::buildLayout()
@@ -69,18 +68,37 @@ int Form3::openList()
 
 void Form3::buildList()
 {
+    m_logic.buildList();
+}
+
+void Form3::setEntries(const std::vector<std::string> &folders)
+{
     List1->clear();
-    const int count = m_folderBox->count();
     QStringList paths;
-    paths.reserve(count);
-    for (int i = 0; i < count; ++i)
-        paths << m_folderBox->itemText(i);
+    paths.reserve(static_cast<qsizetype>(folders.size()));
+    for (const std::string &folder : folders)
+        paths << QString::fromStdString(folder);
     List1->addItems(paths);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < List1->count(); ++i)
         List1->item(i)->setIcon(m_blank);
     m_nextIcon = 0;
     if (isVisible() && iconsPending())
         m_iconTimer.start();
+    else if (!iconsPending())
+        m_iconTimer.stop();
+}
+
+void Form3::removeEntry(int row)
+{
+    delete List1->takeItem(row);
+    if (row < m_nextIcon)
+        --m_nextIcon; // the icons still to draw keep their folders
+}
+
+int Form3::selectedRow() const
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.first());
 }
 
 bool Form3::iconsPending() const
@@ -116,31 +134,4 @@ void Form3::hideEvent(QHideEvent *event)
 {
     m_iconTimer.stop(); // nobody sees the icons now; showing again goes on with them
     QDialog::hideEvent(event);
-}
-
-void Form3::Command1_Click()
-{
-    const QList<QListWidgetItem *> selected = List1->selectedItems();
-    if (selected.isEmpty())
-        return;
-    const int row = List1->row(selected.first());
-    if (row < 0 || row >= m_folderBox->count())
-        return;
-    // The box's edit line names the selected folder on its own; removing an entry leaves it.
-    const QString editText = m_folderBox->currentText();
-    m_folderBox->removeItem(row);
-    if (m_folderBox->isEditable())
-        m_folderBox->setEditText(editText);
-    delete List1->takeItem(row);
-    if (row < m_nextIcon)
-        --m_nextIcon; // the icons still to draw keep their folders
-}
-
-void Form3::Command3_Click()
-{
-    List1->clear();
-    m_nextIcon = 0;
-    m_iconTimer.stop();
-    m_folderBox->clear();
-    m_folderBox->clearEditText();
 }

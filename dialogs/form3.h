@@ -1,6 +1,10 @@
 #pragma once
 
+#include "dialogs/comboboxfolders.h"
+#include "forms/form3logic.h"
+
 #include <QDialog>
+#include <QIcon>
 #include <QImage>
 #include <QTimer>
 
@@ -9,7 +13,7 @@ class QListWidget;
 class QPushButton;
 
 // The folder list: shows the main window's target folders with their icons and removes them.
-class Form3 : public QDialog
+class Form3 : public QDialog, public forms::Form3View
 {
     Q_OBJECT
 public:
@@ -19,23 +23,26 @@ public:
     void buildList(); // one item per folder box entry, in order; the icons follow in the background
     bool iconsPending() const; // some items still wait for their icons
 
+    void setEntries(const std::vector<std::string> &folders) override;
+    void removeEntry(int row) override;
+    int selectedRow() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void Command1_Click(); // removes the selected folder from both lists
-    void Command3_Click(); // empties both lists and the folder box's edit line
     void buildLayout();
     void drawSomeIcons(); // one time slice of icons, in list order
 
-    QComboBox *m_folderBox; // the main window's Text1, kept position for position with List1
-    QImage m_scratch;       // drawing surface for one folder icon at a time
-    QIcon m_blank;          // what an item shows until its icon is drawn, and when it has none
-    QTimer m_iconTimer;     // draws the icons between the user's events
-    int m_nextIcon = 0;     // the first item whose icon is not drawn yet
-    QListWidget *List1;     // the folders with their icons
-    QPushButton *Command1;  // "Удалить"
-    QPushButton *Command2;  // "Выход"
-    QPushButton *Command3;  // "Очистить"
+    ComboBoxFolders m_folderBox; // the main window's Text1, kept position for position with List1
+    forms::Form3Logic m_logic;   // what the list does
+    QImage m_scratch;            // drawing surface for one folder icon at a time
+    QIcon m_blank;               // what an item shows until its icon is drawn, and when it has none
+    QTimer m_iconTimer;          // draws the icons between the user's events
+    int m_nextIcon = 0;          // the first item whose icon is not drawn yet
+    QListWidget *List1;          // the folders with their icons
+    QPushButton *Command1;       // "Удалить"
+    QPushButton *Command2;       // "Выход"
+    QPushButton *Command3;       // "Очистить"
 };

@@ -43,7 +43,7 @@ public:
     // Russian first, then each folder's language files sorted by name.
     static std::vector<LanguageEntry> listLanguageFiles();
 
-    void Form_Load(); // lists the files and applies the stored choice; first opening only
+    void Form_Load(); // lists the files and applies the stored choice; later calls do nothing
     bool loadlanguage(int index); // List1's entry into List2; false (with a message) on failure
     void applylanguage();         // List2's texts onto every window
     void Command1_Click();        // "Установить": load and apply the selected entry
@@ -57,6 +57,7 @@ private:
     std::vector<LanguageEntry> m_List1; // what List1 lists
     std::vector<std::string> m_builtIn; // the texts the windows had before any language file
     std::vector<std::string> m_List2;   // lines of the file loaded last, in file order
+    bool m_loaded = false;              // the load step runs on the first opening only
 };
 
 } // namespace forms

@@ -28,6 +28,8 @@ public:
     virtual ~LanguageTargets() = default;
     virtual void setText(const LanguageRow &row, const std::string &text) = 0;
     virtual std::string text(const LanguageRow &row) const = 0; // what the row shows now
+    // After a language was applied: what the front-end keeps beyond the 52 (the browser's texts).
+    virtual void languageApplied(const std::vector<std::string> & /*lines*/) {}
 };
 
 // Sets the 52 texts from `lines` (line N is lines[N - 1]; missing lines give the empty text) on

@@ -15,6 +15,9 @@ bool writesClientPaths();
 // The current folder, absolute, without a trailing separator; empty when it cannot be read.
 std::string currentFolder();
 
+// The user's home folder (the profile folder on Windows); empty when it is not known.
+std::string homeFolder();
+
 // Folders that hold Windows' own libraries in the Wine installation, most preferred first;
 // they need not exist. Empty where Windows itself keeps them.
 std::vector<std::string> wineSystemFolders();

@@ -97,6 +97,14 @@ std::string currentFolder()
     return result;
 }
 
+std::string homeFolder()
+{
+    if (const char *home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return home;
+    const passwd *user = getpwuid(getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : std::string();
+}
+
 std::vector<std::string> wineSystemFolders()
 {
     std::vector<std::string> folders;

@@ -1,5 +1,9 @@
 #include "clientpaths.h"
 
+#include "win32text_win.h"
+
+#include <windows.h>
+
 namespace platform
 {
 
@@ -10,7 +14,20 @@ bool writesClientPaths()
 
 std::string currentFolder()
 {
-    return {};
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(needed, L'\0');
+    const DWORD length = needed ? GetCurrentDirectoryW(needed, folder.data()) : 0;
+    if (length == 0 || length >= needed)
+        return {};
+    folder.resize(length);
+    return win32::toUtf8(folder);
+}
+
+std::string homeFolder()
+{
+    std::wstring profile(32768, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"USERPROFILE", profile.data(), 32768);
+    return length > 0 && length < 32768 ? win32::toUtf8(profile.substr(0, length)) : std::string();
 }
 
 std::vector<std::string> wineSystemFolders()

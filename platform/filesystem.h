@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform
 {
@@ -37,5 +38,16 @@ Status readFile(const std::string &path, std::string &bytes);
 // The same for a file of at most `limit` bytes: a larger one gives EFBIG (ERROR_FILE_TOO_LARGE on
 // Windows) and `bytes` empty, having read no more than the limit.
 Status readFile(const std::string &path, std::string &bytes, std::size_t limit);
+// The first `count` bytes of a regular file (all of a shorter one); EINVAL for a FIFO or a device,
+// which is never waited on. `bytes` is empty after a failure.
+Status readFileStart(const std::string &path, std::size_t count, std::string &bytes);
+
+// The names of the regular files in `folder` (links followed), in the order the system lists
+// them; folders, FIFOs, devices and broken links are left out. Empty when it cannot be read.
+std::vector<std::string> regularFileNames(const std::string &folder);
+
+// The absolute path of what `path` names, links and "." or ".." resolved; empty when it names
+// nothing. Two paths of the same folder give the same text.
+std::string canonicalPath(const std::string &path);
 
 } // namespace platform

@@ -6,7 +6,10 @@
 #include "temporaryname.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -168,6 +171,57 @@ Status readFile(const std::string &path, std::string &bytes, std::size_t limit)
 {
     // A FIFO or a device in a file's place would block or never end: only regular files are read.
     return readRegularFile(path, limit, bytes);
+}
+
+Status readFileStart(const std::string &path, std::size_t count, std::string &bytes)
+{
+    bytes.clear();
+    const int fd = openRegularFile(path);
+    if (fd < 0)
+        return lastError();
+    std::string buffer(count, '\0');
+    std::size_t got = 0;
+    Status status;
+    while (got < count) {
+        const ssize_t read = ::read(fd, buffer.data() + got, count - got);
+        if (read == 0)
+            break;
+        if (read < 0 && errno != EINTR) {
+            status = lastError();
+            break;
+        }
+        got += read > 0 ? std::size_t(read) : 0;
+    }
+    close(fd);
+    if (status.ok())
+        bytes = buffer.substr(0, got);
+    return status;
+}
+
+std::vector<std::string> regularFileNames(const std::string &folder)
+{
+    std::vector<std::string> names;
+    DIR *dir = opendir(folder.c_str());
+    if (dir == nullptr)
+        return names;
+    const std::string prefix = folder.ends_with('/') ? folder : folder + '/';
+    while (const dirent *entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        struct stat info = {};
+        // stat, not open: a FIFO is told apart without ever being waited on.
+        if (name != "." && name != ".." && stat((prefix + name).c_str(), &info) == 0 &&
+            S_ISREG(info.st_mode))
+            names.push_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+std::string canonicalPath(const std::string &path)
+{
+    char resolved[PATH_MAX];
+    return !path.empty() && realpath(path.c_str(), resolved) ? std::string(resolved)
+                                                             : std::string();
 }
 
 } // namespace platform

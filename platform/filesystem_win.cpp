@@ -6,6 +6,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace platform
 {
 
@@ -168,6 +170,80 @@ Status readFile(const std::string &path, std::string &bytes, std::size_t limit)
             return win32::statusFor(ERROR_FILE_TOO_LARGE);
         }
     }
+}
+
+Status readFileStart(const std::string &path, std::size_t count, std::string &bytes)
+{
+    bytes.clear();
+    const std::optional<std::wstring> wide = win32::toWidePath(path);
+    if (!wide)
+        return win32::invalidTextStatus();
+    HandleCloser file{CreateFileW(wide->c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE)
+        return lastError();
+    if (GetFileType(file.handle) != FILE_TYPE_DISK)
+        return win32::statusFor(ERROR_INVALID_PARAMETER);
+    std::string buffer(count, '\0');
+    std::size_t got = 0;
+    while (got < count) {
+        DWORD read = 0;
+        const DWORD wanted = DWORD(std::min<std::size_t>(count - got, 1 << 20));
+        if (!ReadFile(file.handle, buffer.data() + got, wanted, &read, nullptr))
+            return lastError();
+        if (read == 0)
+            break;
+        got += read;
+    }
+    bytes = buffer.substr(0, got);
+    return Status::success();
+}
+
+std::vector<std::string> regularFileNames(const std::string &folder)
+{
+    std::vector<std::string> names;
+    const std::optional<std::wstring> wide = win32::toWidePath(folder);
+    if (folder.empty() || !wide)
+        return names;
+    std::wstring pattern = *wide;
+    if (pattern.back() != L'\\' && pattern.back() != L'/')
+        pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        if (!(found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+            names.push_back(win32::toUtf8(found.cFileName));
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return names;
+}
+
+std::string canonicalPath(const std::string &path)
+{
+    const std::optional<std::wstring> wide = win32::toWidePath(path);
+    if (path.empty() || !wide)
+        return {};
+    // A folder opens only with backup semantics; the handle names it past every link.
+    HandleCloser item{CreateFileW(wide->c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    if (item.handle == INVALID_HANDLE_VALUE)
+        return {};
+    std::wstring resolved(32768, L'\0');
+    const DWORD length =
+        GetFinalPathNameByHandleW(item.handle, resolved.data(), DWORD(resolved.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0 || length >= resolved.size())
+        return {};
+    resolved.resize(length);
+    if (resolved.starts_with(L"\\\\?\\UNC\\"))
+        resolved = L"\\\\" + resolved.substr(8);
+    else if (resolved.starts_with(L"\\\\?\\"))
+        resolved = resolved.substr(4);
+    return win32::toUtf8(resolved);
 }
 
 } // namespace platform

@@ -5,6 +5,10 @@
 namespace platform
 {
 
+// The folder that holds the running program's file, UTF-8, without a final separator; empty when
+// the system does not say.
+std::string programFolder();
+
 // A shared library of the program's own, loaded only when it is needed: looked for beside the
 // program's file first (the build tree), then in the program's library folder (installed).
 // It stays loaded until the process ends.

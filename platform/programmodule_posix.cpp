@@ -11,8 +11,6 @@
 
 namespace platform
 {
-namespace
-{
 
 std::string programFolder()
 {
@@ -23,8 +21,6 @@ std::string programFolder()
     const std::string path(buffer, static_cast<std::size_t>(length));
     return path.substr(0, path.rfind('/'));
 }
-
-} // namespace
 
 ProgramModule::ProgramModule(std::string stem) : m_stem(std::move(stem)) {}
 

@@ -11,7 +11,7 @@ namespace platform
 namespace
 {
 
-std::wstring programFolder()
+std::wstring programFolderWide()
 {
     std::vector<wchar_t> buffer(32768);
     const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
@@ -29,6 +29,11 @@ std::string lastErrorText()
 
 } // namespace
 
+std::string programFolder()
+{
+    return win32::toUtf8(programFolderWide());
+}
+
 ProgramModule::ProgramModule(std::string stem) : m_stem(std::move(stem)) {}
 
 bool ProgramModule::load()
@@ -36,7 +41,7 @@ bool ProgramModule::load()
     if (m_handle)
         return true;
     const auto stem = win32::toWide(m_stem);
-    const std::wstring folder = programFolder();
+    const std::wstring folder = programFolderWide();
     if (!stem || folder.empty()) {
         m_error = m_stem + ".dll: the program's folder is unknown";
         return false;

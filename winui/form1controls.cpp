@@ -1,0 +1,267 @@
+// The main window's controls and menus: made once, placed in twips at the monitor's DPI.
+#include "forms/form1geometry.h"
+#include "platform/win32text_win.h"
+#include "winui/controlids.h"
+#include "winui/dpi.h"
+#include "winui/form1.h"
+#include "winui/prompttext.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace winui
+{
+namespace
+{
+
+// How each control is made; its place comes from form1geometry, its frame from `frame`.
+struct ControlKind {
+    std::string_view name;
+    int id;
+    const wchar_t *windowClass;
+    DWORD style;
+    DWORD exStyle;
+    const wchar_t *caption;
+    std::string_view frame; // the frame whose corner its place is measured from; empty: the window
+};
+
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+constexpr DWORD kFrame = BS_GROUPBOX | WS_GROUP;
+constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
+
+// Creation order is the tab order: the table of the window's controls, frames before their content.
+const ControlKind kControls[] = {
+    {"Frame1", ids::Frame1, L"BUTTON", kFrame, 0, L"Путь к папке", {}},
+    {"Text1", ids::Text1, WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, 0,
+     L"", "Frame1"},
+    {"Command1", ids::Command1, L"BUTTON", kButton, 0, L"...", {}},
+    {"Frame3", ids::Frame3, L"BUTTON", kFrame, 0, L"Иконки из", {}},
+    {"Option1",
+     ids::Option1,
+     L"BUTTON",
+     BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+     0,
+     L"Файла",
+     {}},
+    {"Option2", ids::Option2, L"BUTTON", BS_AUTORADIOBUTTON, 0, L"Библиотеки", {}},
+    {"Check2", ids::Check2, L"BUTTON", kCheck, 0, L"", {}},
+    {"Frame2", ids::Frame2, L"BUTTON", kFrame, 0, L"Путь к файлу иконки", {}},
+    {"Text2", ids::Text2, L"EDIT", kEdit, WS_EX_CLIENTEDGE, L"", "Frame2"},
+    {"Command2", ids::Command2, L"BUTTON", kButton, 0, L"...", {}},
+    {"Label1_0", ids::Label1_0, L"STATIC", kLabel, 0, L"Индекс", "Frame2"},
+    {"Text3", ids::Text3, L"EDIT", kEdit, WS_EX_CLIENTEDGE, L"0", "Frame2"},
+    {"Command6", ids::Command6, L"BUTTON", kButton, 0, L"Иконки в библиотеке", "Frame2"},
+    {"Check1", ids::Check1, L"BUTTON", kCheck, 0, L"", {}},
+    {"Frame4", ids::Frame4, L"BUTTON", kFrame, 0, L"Всплывающая подсказка", {}},
+    {"Text4", ids::Text4, L"EDIT", kEdit, WS_EX_CLIENTEDGE, L"", "Frame4"},
+    {"Check3", ids::Check3, L"BUTTON", kCheck, 0, L"", {}},
+    {"Frame8", ids::Frame8, L"BUTTON", kFrame, 0, L"Путь к файлу рисунку для фона", {}},
+    {"Text5", ids::Text5, L"EDIT", kEdit, WS_EX_CLIENTEDGE, L"", "Frame8"},
+    {"Command10", ids::Command10, L"BUTTON", kButton, 0, L"...", {}},
+    {"Label1_1", ids::Label1_1, L"STATIC", kLabel, 0, L"Цвет имен файлов и папок:", "Frame8"},
+    {"Picture1", ids::Picture1, L"STATIC", SS_NOTIFY, WS_EX_CLIENTEDGE, L"", "Frame8"},
+    {"Command11", ids::Command11, L"BUTTON", kButton, 0, L"...", {}},
+    {"Command3", ids::Command3, L"BUTTON", kButton | BS_MULTILINE | WS_GROUP, 0, L"Сделать:", {}},
+    {"Command4", ids::Command4, L"BUTTON", kButton, 0, L"Удалить иконку", {}},
+};
+
+// The drop-down list's own height below the edit line, in twips: about eight entries.
+constexpr int kDropDownTwips = 2400;
+
+// Places keyed by name: the start places with the layout's changes over them.
+std::vector<form1geometry::Place> placesFor(engine::IconSource source)
+{
+    const auto start = form1geometry::startPlaces();
+    std::vector<form1geometry::Place> places(start.begin(), start.end());
+    for (const form1geometry::Place &moved : form1geometry::layoutPlaces(source)) {
+        for (form1geometry::Place &p : places) {
+            if (p.name == moved.name)
+                p = moved;
+        }
+    }
+    return places;
+}
+
+const form1geometry::Place *find(const std::vector<form1geometry::Place> &places,
+                                 std::string_view name)
+{
+    for (const form1geometry::Place &p : places) {
+        if (p.name == name)
+            return &p;
+    }
+    return nullptr;
+}
+
+bool inSecondRow(std::string_view name)
+{
+    return name == "Label1_0" || name == "Text3" || name == "Command6";
+}
+
+} // namespace
+
+void Form1::createControls()
+{
+    for (const ControlKind &kind : kControls) {
+        const HWND control = CreateWindowExW(
+            kind.exStyle, kind.windowClass, kind.caption, WS_CHILD | WS_VISIBLE | kind.style, 0, 0,
+            0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kind.id)), m_instance,
+            nullptr);
+        m_controls.emplace_back(kind.name, control);
+    }
+    // Only the folder box takes folders dropped from Explorer.
+    const HWND box = control("Text1");
+    DragAcceptFiles(box, TRUE);
+    SetWindowSubclass(box, folderBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    useFont();
+    placeControls();
+}
+
+void Form1::useFont()
+{
+    const HFONT old = m_font;
+    m_font = createMessageFont(m_dpi);
+    for (const auto &[name, control] : m_controls)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+    if (old != nullptr)
+        DeleteObject(old);
+}
+
+void Form1::placeControls()
+{
+    const std::vector<form1geometry::Place> places = placesFor(m_source);
+    const bool library = m_source == engine::IconSource::Library;
+    HDWP moves = BeginDeferWindowPos(int(m_controls.size()));
+    for (const ControlKind &kind : kControls) {
+        const form1geometry::Place *p = find(places, kind.name);
+        const form1geometry::Place *frame = kind.frame.empty() ? nullptr : find(places, kind.frame);
+        if (p == nullptr)
+            continue;
+        const int left = p->left + (frame ? frame->left : 0);
+        const int top = p->top + (frame ? frame->top : 0);
+        int height = toPixels(p->height, m_dpi);
+        if (kind.name == "Text1")
+            height += toPixels(kDropDownTwips, m_dpi);
+        const bool shown = !inSecondRow(kind.name) || library;
+        const UINT flags =
+            SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        moves = DeferWindowPos(moves, control(kind.name), nullptr, toPixels(left, m_dpi),
+                               toPixels(top, m_dpi), toPixels(p->width, m_dpi), height, flags);
+    }
+    EndDeferWindowPos(moves);
+    // The edit line of the folder box is as tall as its twips say, whatever the font.
+    SendMessageW(control("Text1"), CB_SETITEMHEIGHT, WPARAM(-1),
+                 std::max(1, toPixels(315, m_dpi) - 6));
+}
+
+void Form1::fitWindow(const RECT *suggested)
+{
+    const DWORD style = DWORD(GetWindowLongPtrW(m_window, GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongPtrW(m_window, GWL_EXSTYLE));
+    const int width = toPixels(form1geometry::kClientWidth, m_dpi);
+    const int height = toPixels(form1geometry::clientHeight(m_source), m_dpi);
+    SIZE outer = outerSize(width, height, style, exStyle, true, m_dpi);
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE);
+    const int x = suggested ? suggested->left : 0;
+    const int y = suggested ? suggested->top : 0;
+    SetWindowPos(m_window, nullptr, x, y, outer.cx, outer.cy, flags);
+    // A menu bar that wraps onto two lines takes client height: grow by what is missing.
+    RECT client{};
+    GetClientRect(m_window, &client);
+    const int missing = height - (client.bottom - client.top);
+    if (missing != 0)
+        SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy + missing,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void Form1::createMenus()
+{
+    struct Item {
+        std::string_view name;
+        int id; // 0: a menu that opens a submenu
+        const wchar_t *caption;
+        int level; // 0 the bar, 1 a menu, 2 the submenu
+    };
+    static const Item items[] = {
+        {"mnuFile", 0, L"Файл", 0},
+        {"mnuFileSelfile", ids::mnuFileSelfile, L"Выбрать иконку", 1},
+        {"mnuFileicoby", 0, L"Иконка из", 1},
+        {"mnuFileicobyFile", ids::mnuFileicobyFile, L"Файла", 2},
+        {"mnuFileicobyLib", ids::mnuFileicobyLib, L"Библиотеки", 2},
+        {"mnuFileCopyIcon", ids::mnuFileCopyIcon, L"Копировать иконку в папку", 1},
+        {"mnuDir", 0, L"Папка", 0},
+        {"mnuDirSeldir", ids::mnuDirSeldir, L"Выбрать папку...", 1},
+        {"mnuDireditlist", ids::mnuDireditlist, L"Редактировать список...", 1},
+        {"mnuPref", 0, L"Настройки", 0},
+        {"mnuPrefOpt", ids::mnuPrefOpt, L"Опции", 1},
+        {"mnuLng", 0, L"Язык(Language)", 0},
+        {"mnuLngSel", ids::mnuLngSel, L"Сменить...(Change...)", 1},
+        {"mnuHlp", 0, L"Справка", 0},
+        {"mnuAbout", ids::mnuAbout, L"О программе...", 1},
+    };
+    m_bar = CreateMenu();
+    std::array<HMENU, 3> open{m_bar, nullptr, nullptr}; // the menu of each level being filled
+    for (const Item &item : items) {
+        const HMENU parent = open[std::size_t(item.level)];
+        const UINT position = UINT(GetMenuItemCount(parent));
+        if (item.id == 0) {
+            const HMENU popup = CreatePopupMenu();
+            AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
+                        item.caption);
+            open[std::size_t(item.level) + 1] = popup;
+        } else {
+            AppendMenuW(parent, MF_STRING, UINT_PTR(item.id), item.caption);
+        }
+        m_menus.push_back({item.name, parent, position});
+    }
+    CheckMenuRadioItem(m_bar, ids::mnuFileicobyFile, ids::mnuFileicobyLib, ids::mnuFileicobyFile,
+                       MF_BYCOMMAND);
+    SetMenu(m_window, m_bar);
+}
+
+HWND Form1::control(std::string_view name) const
+{
+    for (const auto &[controlName, window] : m_controls) {
+        if (controlName == name)
+            return window;
+    }
+    return nullptr;
+}
+
+bool Form1::hasMenu(std::string_view name) const
+{
+    return std::any_of(m_menus.begin(), m_menus.end(),
+                       [name](const MenuEntry &entry) { return entry.name == name; });
+}
+
+std::string Form1::menuText(std::string_view name) const
+{
+    for (const MenuEntry &entry : m_menus) {
+        if (entry.name != name)
+            continue;
+        wchar_t text[512] = {};
+        GetMenuStringW(entry.parent, entry.position, text, int(std::size(text)), MF_BYPOSITION);
+        return platform::win32::toUtf8(text);
+    }
+    return {};
+}
+
+void Form1::setMenuText(std::string_view name, const std::string &text)
+{
+    for (const MenuEntry &entry : m_menus) {
+        if (entry.name != name)
+            continue;
+        std::wstring wide = displayText(text);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = wide.data();
+        SetMenuItemInfoW(entry.parent, entry.position, TRUE, &info);
+        if (entry.parent == m_bar)
+            DrawMenuBar(m_window);
+    }
+}
+
+} // namespace winui
