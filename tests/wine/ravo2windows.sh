@@ -24,6 +24,7 @@ windows_path() { echo "Z:${1//\//\\}"; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/run" "$work/pics" "$work/a" "$work/b" "$work/shots"
+(cd "$work" && mkdir -p many && cd many && mkdir $(seq 0 599))
 cp "$source"/languages/*.lng "$work/run/"
 cp "$source/samples/ravo2-sample.ico" "$work/pics/folder.ico"
 # A 2x2 24-bit picture for the background.

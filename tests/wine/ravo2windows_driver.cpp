@@ -29,6 +29,7 @@ namespace
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\ravo2";
 constexpr wchar_t kTip[] = L"Фото за 2024 год";
 constexpr wchar_t kLibrary[] = L"C:\\windows\\system32\\shell32.dll";
+constexpr int kManyFolders = 600; // the script makes many\0 ... many\599
 
 // A caption as set, with the CR LF a multi-line control may need read back as the lone CR.
 std::wstring caption(HWND control)
@@ -82,6 +83,7 @@ public:
     void options9x();
     void folderList();
     void removeChoice();
+    void progressAndClear();
     void aboutBox();
     void language();
     const std::string &libraryIndex() const { return m_libraryIndex; }
@@ -233,7 +235,6 @@ void Flows::iconFileTipPictureColour()
     HWND chooser = remote::waitPrompt(s.pid(), remote::PromptKind::ColourChooser);
     if (!s.check(chooser != nullptr, "\"...\" beside the swatch opens the colour chooser"))
         return;
-    s.shoot(chooser, L"windows-colour-chooser");
     remote::answerColourChooser(chooser, RGB(255, 0, 0));
     s.check(remote::waitUntil([&] { return s.shoot(swatch).countOf(0xFF0000) > area / 2; }),
             "the swatch shows the chosen red");
@@ -440,6 +441,48 @@ void Flows::removeChoice()
     s.check(std::wstring(stored) == L"1", "\"Не показывать больше\" stores delall 1");
 }
 
+// A long run shows its count in a box whose button stops it, and the stop is reported; "Очистить"
+// in the folder list then empties the folder box.
+void Flows::progressAndClear()
+{
+    HWND folderBox = c(ids::Text1);
+    for (int i = 0; i < kManyFolders; ++i)
+        remote::addComboEntry(folderBox, s.path(L"many\\" + std::to_wstring(i) + L"\\"));
+    remote::click(c(ids::Command3));
+    HWND progress = remote::waitWindow(s.pid(), L"ravo2.RunProgress", L"", 5000);
+    if (s.check(progress != nullptr,
+                "a run over " + std::to_string(kManyFolders + 2) + " folders shows its progress")) {
+        s.shoot(progress, L"windows-progress");
+        HWND count = remote::control(progress, 1001);
+        s.check(remote::text(count).rfind(L"Готово папок: ", 0) == 0,
+                "the box counts: " + quoted(remote::text(count)));
+        remote::click(remote::control(progress, IDCANCEL));
+        HWND box = remote::waitPrompt(s.pid(), remote::PromptKind::Message);
+        const remote::MessageSeen seen = remote::readMessage(box);
+        s.check(box != nullptr && seen.text.find(L" из " + std::to_wstring(kManyFolders + 2)) !=
+                                      std::wstring::npos,
+                "the stopped run is reported: " + quoted(seen.text));
+        if (box != nullptr)
+            remote::answerMessage(box, IDOK);
+        s.check(!exists(s.path(L"many\\") + std::to_wstring(kManyFolders - 1) + L"\\desktop.ini"),
+                "the stopped run left the last folder alone");
+    }
+    s.waitOnlyMain(60000);
+    remote::command(s.main(), ids::mnuDireditlist);
+    HWND list = s.waitDialog(L"Список папок для изменения на них иконок", 30000);
+    if (!s.check(list != nullptr, "the folder list opens again"))
+        return;
+    remote::click(remote::control(list, ids::dlgCommand3));
+    s.check(remote::waitUntil([&] {
+                return remote::comboEntries(folderBox).empty() && remote::text(folderBox).empty();
+            }),
+            "\"Очистить\" empties the folder box, list and line");
+    s.check(remote::listViewTexts(remote::control(list, ids::dlgList1)).empty(),
+            "\"Очистить\" empties the folder list");
+    remote::click(remote::control(list, ids::dlgCommand2));
+    s.check(remote::waitHidden(list), "\"Выход\" hides the folder list");
+}
+
 void Flows::aboutBox()
 {
     remote::command(s.main(), ids::mnuAbout);
@@ -589,6 +632,7 @@ int main()
                         true);
         },
         [&] { flows.removeChoice(); },
+        [&] { flows.progressAndClear(); },
         [&] { flows.language(); },
     };
     for (const auto &step : steps) {

@@ -207,6 +207,11 @@ void pickComboEntry(HWND combo, int index)
     PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), LPARAM(combo));
 }
 
+void addComboEntry(HWND combo, const std::wstring &entry)
+{
+    sendTo(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
 std::vector<std::wstring> listEntries(HWND list)
 {
     std::vector<std::wstring> entries;

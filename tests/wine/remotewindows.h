@@ -50,6 +50,7 @@ RECT screenRect(HWND window);
 // selection, then the notifications a pick sends its parent).
 std::vector<std::wstring> comboEntries(HWND combo);
 void pickComboEntry(HWND combo, int index);
+void addComboEntry(HWND combo, const std::wstring &entry); // CB_ADDSTRING
 // A list box: its entries, the selected position, and selecting one as the user does.
 std::vector<std::wstring> listEntries(HWND list);
 int listSelection(HWND list);
