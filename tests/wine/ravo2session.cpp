@@ -35,6 +35,8 @@ bool Ravo2Session::start()
     if (!CreateProcessW(m_exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.c_str(), &startup, &m_process))
         return check(false, "ravo2.exe starts (CreateProcessW failed)");
+    // The window is made, then loaded: checks start once the program waits for input.
+    WaitForInputIdle(m_process.hProcess, 20000);
     remote::waitUntil(
         [this] {
             for (HWND window : remote::topLevelWindows(pid())) {

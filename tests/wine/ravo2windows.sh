@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# ravo2windows.sh WINE_RUN RAVO2_EXE DRIVER VINDLE_DLL REVISION [LINUX_RAVO2]
+# ravo2windows.sh WINE_RUN RAVO2_EXE DRIVER VINDLE_DLL REVISION [LINUX_FOLDERPROBE]
 # Run under withxvfb.sh. Prepares a work folder (the program's current folder with the language
 # files, an icon, a picture, two empty folders), registers the component so that its browser can be
 # played, and lets ravo2windows_driver play the user at ravo2.exe's windows. Each desktop.ini the
-# windows wrote must then equal byte for byte what the Linux build writes for the same switches.
+# windows wrote must then equal byte for byte what the Linux build writes for the same request.
 # With RAVO2_SCREENSHOTS=FOLDER the pictures of the windows land there as PNG.
 set -uo pipefail
 run=$(realpath "${1:?wine-run.sh}")
@@ -44,23 +44,23 @@ status=${PIPESTATUS[0]}
 [[ $status == 0 ]] || fail "the driver reports failures (status $status)"
 [[ $browser == 1 ]] && "$run" regsvr32 /u "$(windows_path "$dll")" >/dev/null 2>&1
 
-# Each case the driver applied: the Linux build with the same switches must write the same bytes.
+# Each request the windows applied: the Linux engine, given the same fields, must write the same
+# bytes (folderprobe, as the round trip uses it).
 if [[ -n "$linux" && -x "$linux" ]]; then
-    while IFS='|' read -r name switches; do
+    while IFS='|' read -r name mode icon index tip picture colour; do
         mkdir -p "$work/linux/$name"
-        # shellcheck disable=SC2086 # the switches are words of the command line
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$linux" -fp "$work/linux/$name" \
-            $switches || fail "$name: the Linux build failed on: $switches"
+        "$linux" dress "$work/linux/$name/" "$mode" "$icon" "$index" "$tip" "$picture" "$colour" ||
+            fail "$name: the Linux engine failed"
         if cmp -s "$work/written/$name.ini" "$work/linux/$name/desktop.ini"; then
             echo "ok   $name: desktop.ini is byte for byte the Linux build's"
         else
-            fail "$name: desktop.ini differs from the Linux build's ($switches)"
+            fail "$name: desktop.ini differs from the Linux build's"
             diff <(od -c "$work/written/$name.ini") <(od -c "$work/linux/$name/desktop.ini") | head -20
         fi
     done <"$work/written/requests.txt"
-    [[ $(wc -l <"$work/written/requests.txt") == 2 ]] || fail "not both cases were applied"
+    [[ $(wc -l <"$work/written/requests.txt") == 2 ]] || fail "not both requests were applied"
 else
-    echo "no Linux build of ravo2: the byte comparison is skipped"
+    echo "no Linux build of folderprobe: the byte comparison is skipped"
 fi
 
 if [[ -n "${RAVO2_SCREENSHOTS:-}" ]]; then

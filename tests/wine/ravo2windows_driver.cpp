@@ -5,8 +5,9 @@
 //   ravo2windows_driver RAVO2EXE WORKFOLDER REVISION BROWSER [SHOTFOLDER]
 // WORKFOLDER holds run\ (the program's current folder, with its language files), pics\folder.ico,
 // pics\sky.bmp and the empty folders a\ and b\. BROWSER 1: the component is registered and its
-// browser is played too. The desktop.ini files written are copied to written\<case>.ini and the
-// equivalent switches listed in written\requests.txt for the comparison with the Linux build.
+// browser is played too. The desktop.ini files written are copied to written\<case>.ini and their
+// requests listed in written\requests.txt for the comparison with the Linux build; many\0 ...
+// many\599 make a run long enough to show its progress.
 #include "promptanswers.h"
 #include "ravo2session.h"
 #include "remotewindows.h"
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -76,7 +78,7 @@ public:
     void fieldsTickTheirBoxes();
     void chooseFolders();
     void iconFileTipPictureColour();
-    void apply(const std::string &name, const std::string &switches, bool nt9x);
+    void apply(const std::string &name, const std::wstring &icon, bool nt9x);
     void readBack();
     void missingIconAsksAndChooses();
     void libraryLayout();
@@ -86,26 +88,26 @@ public:
     void progressAndClear();
     void aboutBox();
     void language();
-    const std::string &libraryIndex() const { return m_libraryIndex; }
 
 private:
     HWND c(int id) const { return s.mainControl(id); }
     bool chooseFile(int button, const std::wstring &file, HWND field);
-    void record(const std::string &name, const std::string &switches);
+    void faceColoured(HWND window, const Screenshot &shot, std::initializer_list<int> controls);
+    void record(const std::string &name, const std::wstring &icon, bool nt9x);
 
     Ravo2Session &s;
     std::wstring m_revision;
     bool m_browser;
     int m_pixelsPerTwips360 = 24;
-    Screenshot m_fileLayout; // the main window in the file layout, filled in
-    std::string m_libraryIndex = "7";
+    Screenshot m_fileLayout;          // the main window in the file layout, filled in
+    std::string m_libraryIndex = "0"; // what the index field holds
 };
 
 void Flows::startState()
 {
     s.check(remote::text(s.main()) == L"Ravo ver. 2.0." + m_revision,
             "the title is " + quoted(remote::text(s.main())));
-    s.check(remote::isChecked(c(ids::Option1)) && !remote::isChecked(c(ids::Option2)),
+    s.check(waitChecked(c(ids::Option1), true) && !remote::isChecked(c(ids::Option2)),
             "the icon comes from a file at start");
     for (const int id : {ids::Check1, ids::Check2, ids::Check3})
         s.check(!remote::isChecked(c(id)), "make box " + std::to_string(id) + " unticked at start");
@@ -240,11 +242,30 @@ void Flows::iconFileTipPictureColour()
             "the swatch shows the chosen red");
     s.waitOnlyMain();
     m_fileLayout = s.shoot(s.main(), L"windows-form1-file");
+    s.check(remote::isChecked(c(ids::Option1)), "the file source is still selected");
+    faceColoured(s.main(), m_fileLayout, {ids::Option1, ids::Option2, ids::Label1_1});
 }
 
-// Pressing "Сделать:" dresses both listed folders; the file must be the Linux build's for the
-// same `switches` and the attributes those of the Windows mode.
-void Flows::apply(const std::string &name, const std::string &switches, bool nt9x)
+// Labels, option and check buttons show the window's face colour around their text, not black
+// or what lay there before.
+void Flows::faceColoured(HWND window, const Screenshot &shot, std::initializer_list<int> controls)
+{
+    const RECT outer = remote::screenRect(window);
+    for (const int id : controls) {
+        RECT r = remote::screenRect(remote::control(window, id));
+        OffsetRect(&r, -outer.left, -outer.top);
+        const Screenshot part = shot.part(r);
+        const std::size_t face = part.countOf(Screenshot::rgb(GetSysColor(COLOR_BTNFACE)));
+        s.check(face * 2 > std::size_t(part.width() * part.height()),
+                narrow(remote::text(window)) + ": control " + std::to_string(id) +
+                    " drawn on the face colour (" + std::to_string(face) + " of " +
+                    std::to_string(part.width() * part.height()) + " pixels)");
+    }
+}
+
+// Pressing "Сделать:" dresses both listed folders with `icon` and the fields set before; the file
+// must be what the Linux build writes for the same request, the attributes the Windows mode's.
+void Flows::apply(const std::string &name, const std::wstring &icon, bool nt9x)
 {
     for (const wchar_t *folder : {L"a", L"b"})
         DeleteFileW((s.path(folder) + L"\\desktop.ini").c_str());
@@ -263,13 +284,16 @@ void Flows::apply(const std::string &name, const std::string &switches, bool nt9
     }
     CopyFileW((s.path(L"a") + L"\\desktop.ini").c_str(),
               (s.path(L"written\\") + remote::widen(name) + L".ini").c_str(), FALSE);
-    record(name, switches + (nt9x ? " -wv 9x" : " -wv xp"));
+    record(name, icon, nt9x);
 }
 
-void Flows::record(const std::string &name, const std::string &switches)
+// One line of written\requests.txt: what folderprobe dresses a Linux folder with for comparison.
+void Flows::record(const std::string &name, const std::wstring &icon, bool nt9x)
 {
     std::ofstream out(s.path(L"written\\requests.txt").c_str(), std::ios::app | std::ios::binary);
-    out << name << '|' << switches << '\n';
+    out << name << '|' << (nt9x ? "9x" : "xp") << '|' << narrow(icon) << '|' << m_libraryIndex
+        << '|' << narrow(kTip) << '|' << narrow(s.path(L"pics\\sky.bmp")) << '|' << RGB(255, 0, 0)
+        << '\n';
 }
 
 // Picking a listed folder fills the fields from its desktop.ini.
@@ -340,6 +364,7 @@ void Flows::libraryLayout()
                 shown.differing(m_fileLayout.part(row)) > 0,
             "the library button is drawn where the file layout had none");
     if (!m_browser) {
+        m_libraryIndex = "7";
         remote::setText(c(ids::Text3), remote::widen(m_libraryIndex));
         return;
     }
@@ -385,7 +410,8 @@ void Flows::options9x()
     s.check(waitChecked(remote::control(options, ids::dlgOption4), true) &&
                 !ticked(ids::dlgOption3) && ticked(ids::dlgOption1),
             "the 9x mode leaves the one-or-all choice alone");
-    s.shoot(options, L"windows-form4-options");
+    faceColoured(options, s.shoot(options, L"windows-form4-options"),
+                 {ids::dlgCheck1, ids::dlgOption1, ids::dlgOption3, ids::dlgOption4});
     remote::click(remote::control(options, ids::dlgCommand1));
     s.check(remote::waitHidden(options), "\"ОК\" hides the options");
     wchar_t stored[8] = L"";
@@ -421,7 +447,8 @@ void Flows::removeChoice()
         if (!s.check(choice != nullptr, "\"Удалить иконку\" asks from where"))
             return;
         if (!all)
-            s.shoot(choice, L"windows-form6-remove-choice");
+            faceColoured(choice, s.shoot(choice, L"windows-form6-remove-choice"),
+                         {ids::dlgLabel1, ids::dlgCheck1});
         else
             remote::click(remote::control(choice, ids::dlgCheck1));
         remote::click(remote::control(choice, all ? ids::dlgCommand1 : ids::dlgCommand2));
@@ -607,30 +634,19 @@ int main()
     if (!session.start())
         return 1;
     Flows flows(session, args[3], std::wstring(args[4]) == L"1");
-    const std::string picture = "-pp " + narrow(session.path(L"pics\\sky.bmp")) + " -tc red";
-    const std::string tip = " -tt " + narrow(kTip) + " ";
     const std::function<void()> steps[] = {
         [&] { flows.startState(); },
         [&] { flows.fieldsTickTheirBoxes(); },
         [&] { flows.chooseFolders(); },
         [&] { flows.iconFileTipPictureColour(); },
-        [&] {
-            flows.apply("file",
-                        "-ip " + narrow(session.path(L"pics\\folder.ico")) + " -ii 0" + tip +
-                            picture,
-                        false);
-        },
+        [&] { flows.apply("file", session.path(L"pics\\folder.ico"), false); },
         [&] { flows.readBack(); },
         [&] { flows.missingIconAsksAndChooses(); },
         [&] { flows.folderList(); },
         [&] { flows.aboutBox(); },
         [&] { flows.libraryLayout(); },
         [&] { flows.options9x(); },
-        [&] {
-            flows.apply("library",
-                        "-ip " + narrow(kLibrary) + " -ii " + flows.libraryIndex() + tip + picture,
-                        true);
-        },
+        [&] { flows.apply("library", kLibrary, true); },
         [&] { flows.removeChoice(); },
         [&] { flows.progressAndClear(); },
         [&] { flows.language(); },
