@@ -14,8 +14,7 @@ FrontEnd::~FrontEnd() = default;
 
 bool FrontEnd::available() const
 {
-    // A Windows session always has a desktop to show the windows on.
-    return true;
+    return platform::displayAvailable();
 }
 
 bool FrontEnd::load()
@@ -35,5 +34,5 @@ std::string FrontEnd::error() const
 
 std::string FrontEnd::unavailableMessage() const
 {
-    return engine::Messages::noWindows();
+    return engine::Messages::windowsHidden();
 }

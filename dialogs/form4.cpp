@@ -2,7 +2,6 @@
 
 #include "dialogs/dialogshowing.h"
 #include "dialogs/windowfont.h"
-#include "engine/settings.h"
 #include "engine/sysversion.h"
 
 #include <QButtonGroup>
@@ -46,16 +45,17 @@ Form4::Form4(engine::WindowsMode detected, QWidget *parent)
     m_scopeGroup->addButton(Option2);
     m_familyGroup->addButton(Option3);
     m_familyGroup->addButton(Option4);
-    Option1->setChecked(true);
-    setWindowsMode(detected);
+    m_logic = std::make_unique<forms::Form4Logic>(*this, detected);
     Command1->setDefault(true);
     buildLayout();
     prepareEachShowing(this, Check1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { m_logic->Command1_Click(); });
     // Cancel, Esc and the close box only hide: what was changed stays in effect, unstored.
-    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Command2, &QPushButton::clicked, this, [this] { m_logic->Command2_Click(); });
 }
+
+Form4::~Form4() = default;
 
 void Form4::buildLayout()
 {
@@ -78,41 +78,37 @@ void Form4::buildLayout()
     layout->addLayout(buttons);
 }
 
-void Form4::loadStoredOptions(const engine::Settings &settings)
+QAbstractButton *Form4::button(forms::Form4Tick control) const
 {
-    Check1->setChecked(settings.clearListOfFolders());
-    Check2->setChecked(settings.startNewCopyOfRavo());
+    switch (control) {
+    case forms::Form4Tick::Check1:
+        return Check1;
+    case forms::Form4Tick::Check2:
+        return Check2;
+    case forms::Form4Tick::Option1:
+        return Option1;
+    case forms::Form4Tick::Option2:
+        return Option2;
+    case forms::Form4Tick::Option3:
+        return Option3;
+    case forms::Form4Tick::Option4:
+        break;
+    }
+    return Option4;
 }
 
-bool Form4::clearListOfFolders() const
+bool Form4::isTicked(forms::Form4Tick control) const
 {
-    return Check1->isChecked();
+    return button(control)->isChecked();
 }
 
-bool Form4::startNewCopyOfRavo() const
+void Form4::setTicked(forms::Form4Tick control, bool on)
 {
-    return Check2->isChecked();
+    button(control)->setChecked(on);
 }
 
-bool Form4::onlyFirstFolder() const
+void Form4::hideDialog()
 {
-    return Option2->isChecked();
-}
-
-engine::WindowsMode Form4::windowsMode() const
-{
-    return Option3->isChecked() ? engine::WindowsMode::Xp : engine::WindowsMode::Nt9x;
-}
-
-void Form4::setWindowsMode(engine::WindowsMode mode)
-{
-    (mode == engine::WindowsMode::Xp ? Option3 : Option4)->setChecked(true);
-}
-
-void Form4::Command1_Click()
-{
-    engine::Settings settings;
-    settings.setClearListOfFolders(Check1->isChecked());
-    settings.setStartNewCopyOfRavo(Check2->isChecked());
-    accept();
+    // Hiding ends exec() as well; nothing reads the dialog's result.
+    hide();
 }

@@ -2,8 +2,6 @@
 
 #include "dialogs/dialogshowing.h"
 #include "dialogs/windowfont.h"
-#include "engine/removechoice.h"
-#include "engine/settings.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -12,7 +10,7 @@
 #include <QVBoxLayout>
 
 Form6::Form6(Delicon delicon, engine::Settings &settings, QWidget *parent)
-    : QDialog(parent), m_delicon(std::move(delicon)), m_settings(settings),
+    : QDialog(parent),
       Label1(new QLabel(
           QStringLiteral(
               "Был сформирован целый список папок с которых можно удалить иконки. Вы "
@@ -21,7 +19,8 @@ Form6::Form6(Delicon delicon, engine::Settings &settings, QWidget *parent)
           this)),
       Command1(new QPushButton(QStringLiteral("Удалить со всех"), this)),
       Command2(new QPushButton(QStringLiteral("Удалить выбранную"), this)),
-      Check1(new QCheckBox(QStringLiteral("Не показывать больше (настройки)"), this))
+      Check1(new QCheckBox(QStringLiteral("Не показывать больше (настройки)"), this)),
+      m_logic(std::make_unique<forms::Form6Logic>(*this, std::move(delicon), settings))
 {
     setObjectName(QStringLiteral("Form6"));
     useWindowFont(this);
@@ -36,9 +35,11 @@ Form6::Form6(Delicon delicon, engine::Settings &settings, QWidget *parent)
     setTabOrder(Command2, Check1);
     prepareEachShowing(this, Command1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { m_logic->Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { m_logic->Command2_Click(); });
 }
+
+Form6::~Form6() = default;
 
 void Form6::buildLayout()
 {
@@ -53,35 +54,22 @@ void Form6::buildLayout()
     resize(420, 160);
 }
 
-void Form6::openForRemoval()
+bool Form6::isCheck1Ticked() const
 {
-    switch (engine::removeChoiceFor(m_settings.delall())) {
-    case engine::RemoveChoice::All:
-        m_delicon("1");
-        return;
-    case engine::RemoveChoice::Selected:
-        m_delicon("0");
-        return;
-    case engine::RemoveChoice::Ask:
-        break;
-    }
-    // Each question starts unticked, as a freshly loaded dialog would.
-    Check1->setChecked(false);
+    return Check1->isChecked();
+}
+
+void Form6::setCheck1Ticked(bool on)
+{
+    Check1->setChecked(on);
+}
+
+void Form6::showModal()
+{
     exec();
 }
 
-void Form6::Command1_Click()
+void Form6::hideDialog()
 {
-    m_delicon("1");
-    if (Check1->isChecked())
-        m_settings.setDelall(engine::delallFor(engine::RemoveChoice::All));
-    accept();
-}
-
-void Form6::Command2_Click()
-{
-    m_delicon("0");
-    if (Check1->isChecked())
-        m_settings.setDelall(engine::delallFor(engine::RemoveChoice::Selected));
-    accept();
+    hide(); // ends exec(); nothing reads the dialog's result
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "forms/form6logic.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace engine
@@ -13,25 +16,32 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 
-// The remove-choice dialog: remove from every listed folder or from the selected one.
-class Form6 : public QDialog
+// The remove-choice dialog's window over forms::Form6Logic: remove from every listed folder or
+// from the selected one.
+class Form6 : public QDialog, public forms::Form6View
 {
     Q_OBJECT
 public:
-    using Delicon = std::function<void(const std::string &scope)>;
+    using Delicon = forms::Form6Logic::Delicon;
     Form6(Delicon delicon, engine::Settings &settings, QWidget *parent = nullptr);
+    ~Form6() override;
 
-    void openForRemoval(); // reads "delall": acts at once for "1"/"2", else shows itself modally
+    forms::Form6Logic &logic() { return *m_logic; }
+    // Reads "delall": acts at once for "1"/"2", else shows itself modally.
+    void openForRemoval() { m_logic->openForRemoval(); }
+
+    // forms::Form6View
+    bool isCheck1Ticked() const override;
+    void setCheck1Ticked(bool on) override;
+    void showModal() override;
+    void hideDialog() override;
 
 private:
-    void Command1_Click(); // remove from all folders
-    void Command2_Click(); // remove from the selected folder
     void buildLayout();
 
-    Delicon m_delicon;            // the main window's remove operation, "0" selected or "1" all
-    engine::Settings &m_settings; // where "delall" lives
-    QLabel *Label1;               // the question
-    QPushButton *Command1;        // "Удалить со всех"
-    QPushButton *Command2;        // "Удалить выбранную"
-    QCheckBox *Check1;            // remember the answer in the settings
+    QLabel *Label1;                             // the question
+    QPushButton *Command1;                      // "Удалить со всех"
+    QPushButton *Command2;                      // "Удалить выбранную"
+    QCheckBox *Check1;                          // remember the answer in the settings
+    std::unique_ptr<forms::Form6Logic> m_logic; // what the buttons do
 };

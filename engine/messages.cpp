@@ -104,6 +104,14 @@ std::string Messages::noWindows()
                 "ravo2: в этой сборке нет окон; программа работает только с ключами.\n");
 }
 
+std::string Messages::windowsHidden()
+{
+    return pick("ravo2: no window is shown here (RAVO2_NO_WINDOWS is set, or the session has no "
+                "visible desktop); the program works with switches only.\n",
+                "ravo2: окно здесь не показывается (задан RAVO2_NO_WINDOWS или рабочий стол сеанса "
+                "невидим); программа работает только с ключами.\n");
+}
+
 std::string Messages::undecodable(std::string_view sw)
 {
     const std::string name(sw);

@@ -17,9 +17,10 @@ public:
     static bool russian();
 
     static std::string help();
-    static std::string noSwitch();                       // a line without any switch
-    static std::string noDisplay();                      // an empty line and no display to show on
-    static std::string noWindows();                      // an empty line in a build without windows
+    static std::string noSwitch();      // a line without any switch
+    static std::string noDisplay();     // an empty line and no display to show on
+    static std::string noWindows();     // an empty line in a build without windows
+    static std::string windowsHidden(); // Windows: RAVO2_NO_WINDOWS, or a desktop nobody sees
     static std::string undecodable(std::string_view sw); // a value not in the locale's encoding
     static std::string emptyValue(std::string_view sw);  // "-fp" with nothing after it
     static std::string lineBreak(std::string_view sw);   // a value desktop.ini cannot hold

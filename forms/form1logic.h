@@ -7,6 +7,7 @@
 #include "forms/form1view.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,7 @@ public:
     bool load(bool anotherCopyRunning);
 
     engine::CustomisationRequest request() const; // what the controls hold now
+    Form4Logic &options(); // the options dialog; its stored options are loaded on first use
     engine::IconSource iconSource() const { return m_source; }
     const ChooserState &chooser() const { return m_CD1; }
     // Sets the fields that the switches name, through the same reactions as the user's changes.
@@ -81,6 +83,9 @@ public:
     static std::string stopReport(const engine::PassCount &pass);
 
 private:
+    // The logic's own changes, with the follow-ups a user's change would have.
+    void setText(Form1Text box, const std::string &text);
+    void setTick(Form1Tick tick, bool on);
     std::optional<std::string> chooseFile();
     bool confirmInputs();
     bool applyWithReport();
@@ -92,6 +97,7 @@ private:
     engine::Settings &m_settings; // the per-user options store
     ChooserState m_CD1;           // shared by the icon, picture and colour choices
     engine::IconSource m_source = engine::IconSource::File; // Option1 / Option2
+    bool m_optionsLoaded = false; // the options dialog exists and holds the stored options
 };
 
 } // namespace forms

@@ -27,7 +27,8 @@ public:
     virtual ~RunProgressView() = default;
     // The engine's callback: shows the count now and then and says whether to go on.
     virtual engine::ProgressFn callback() = 0;
-    // Hides the box; a stopped run tells how far it got (see Form1Logic::stopReport).
+    // Hides the box at the run's end; the logic then reports a stopped run (see
+    // Form1Logic::stopReport).
     virtual void finish(const engine::PassCount &pass) = 0;
 };
 
@@ -43,18 +44,19 @@ public:
     virtual std::uint32_t nameColour() const = 0; // Picture1, 0x00BBGGRR
     virtual void setNameColour(std::uint32_t colour) = 0;
     virtual void setApplyCaption(const std::string &caption) = 0; // Command3, CR-separated lines
+    virtual void setCaption(const std::string &caption) = 0;      // the window's title
     // Option1/Option2, the two menu ticks and the file or library layout (frame, rows, height).
     virtual void showIconSource(engine::IconSource source) = 0;
     virtual void focusInfoTip() = 0;                  // Text4 takes the focus
     virtual std::string aboutMenuCaption() const = 0; // mnuAbout's text: the about box's title
 
     // The run's other windows, created hidden on first use.
-    virtual Form4Logic &options() = 0;      // the options dialog: home of the four options
-    virtual Form6Logic &removeChoice() = 0; // the remove-choice dialog
-    virtual void openPicker() = 0;          // Form2, modal
-    virtual void openFolderList() = 0;      // Form3, modal
-    virtual void openOptions() = 0;         // Form4, modal
-    virtual void openLanguages() = 0;       // Form5, modal
+    virtual Form4Logic &optionsLogic() = 0;      // the options dialog: home of the four options
+    virtual Form6Logic &removeChoiceLogic() = 0; // the remove-choice dialog
+    virtual void openPicker() = 0;               // Form2, modal
+    virtual void openFolderList() = 0;           // Form3, modal
+    virtual void openOptions() = 0;              // Form4, modal
+    virtual void openLanguages() = 0;            // Form5, modal
     // A box for a run that may take a while; it shows only once the run has lasted a moment.
     virtual std::unique_ptr<RunProgressView> startProgress() = 0;
 };

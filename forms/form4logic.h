@@ -20,7 +20,7 @@ public:
     virtual ~Form4View() = default;
     virtual bool isTicked(Form4Tick control) const = 0;
     virtual void setTicked(Form4Tick control, bool on) = 0; // an option button unticks its group
-    virtual void close() = 0;                               // hides the dialog
+    virtual void hideDialog() = 0;                          // hides the dialog
 };
 
 // What the options dialog does: the run's only home of the four options, two of them stored.

@@ -18,8 +18,8 @@ public:
     virtual ~Form6View() = default;
     virtual bool isCheck1Ticked() const = 0; // "Не показывать больше (настройки)"
     virtual void setCheck1Ticked(bool on) = 0;
-    virtual void showModal() = 0; // returns once the dialog is hidden
-    virtual void close() = 0;
+    virtual void showModal() = 0;  // returns once the dialog is hidden
+    virtual void hideDialog() = 0; // showModal returns
 };
 
 // What the remove-choice dialog does: remove from every listed folder or from the selected one.

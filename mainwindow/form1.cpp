@@ -1,8 +1,6 @@
 #include "mainwindow/form1.h"
 
-#include "dialogs/form4.h"
 #include "dialogs/prompter.h"
-#include "engine/startup.h"
 #include "mainwindow/colourswatch.h"
 #include "mainwindow/folderbox.h"
 #include "mainwindow/form1layout.h"
@@ -68,141 +66,128 @@ Form1::~Form1() = default;
 
 bool Form1::load()
 {
-    Form4 *opts = options();
-    m_ui.mnuFileCopyIcon->setChecked(m_settings.copyIconToFolder());
     m_singleCopy = new SingleCopy(this);
     // Where local sockets cannot be used at all (Unavailable), the program still starts.
-    if (m_singleCopy->claim() == SingleCopy::Claim::Later) {
-        if (opts->startNewCopyOfRavo()) {
-            Prompter::instance().message(nullptr, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                         QStringLiteral("Программа уже запущена."),
-                                         QMessageBox::Ok);
-            m_singleCopy->askToActivate();
-            return false;
-        }
-        m_singleCopy->follow(); // runs beside the first, and is found once the first has ended
+    const bool another = m_singleCopy->claim() == SingleCopy::Claim::Later;
+    if (!m_logic.load(another)) {
+        m_singleCopy->askToActivate();
+        return false;
     }
+    if (another)
+        m_singleCopy->follow(); // runs beside the first, and is found once the first has ended
     connect(m_singleCopy, &SingleCopy::activationRequested, this, &Form1::raiseFromOtherCopy);
-    setWindowTitle(caption());
     return true;
 }
 
 QString Form1::caption()
 {
-    return QStringLiteral("Ravo ver. 2.0.") + QString::number(engine::kRevision);
+    return QString::fromStdString(forms::Form1Logic::caption());
 }
 
-Form4 *Form1::options()
+QString Form1::aboutText()
 {
-    if (!m_form4) {
-        m_form4 = new Form4(this);
-        m_form4->setObjectName(QStringLiteral("Form4"));
-        m_form4->loadStoredOptions(m_settings);
-    }
-    return m_form4;
+    return QString::fromStdString(forms::Form1Logic::aboutText());
 }
 
-engine::IconSource Form1::iconSource() const
+forms::Answer Form1::message(forms::MessageIcon icon, const std::string &title,
+                             const std::string &text, forms::MessageButtons buttons)
 {
-    return m_ui.Option2->isChecked() ? engine::IconSource::Library : engine::IconSource::File;
+    static const QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Information,
+                                               QMessageBox::Question, QMessageBox::Warning,
+                                               QMessageBox::Critical};
+    const auto answer = Prompter::instance().message(
+        this, kIcons[static_cast<int>(icon)], QString::fromStdString(title),
+        QString::fromStdString(text),
+        buttons == forms::MessageButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                                : QMessageBox::Ok);
+    if (answer == QMessageBox::Yes)
+        return forms::Answer::Yes;
+    if (answer == QMessageBox::No)
+        return forms::Answer::No;
+    return forms::Answer::Ok;
 }
 
-engine::CustomisationRequest Form1::request() const
+std::optional<std::string> Form1::openFile(const std::string &filter,
+                                           const std::string &initialFile)
 {
-    engine::CustomisationRequest r;
-    for (int i = 0; i < m_ui.Text1->count(); ++i)
-        r.targetFolders.push_back(m_ui.Text1->itemText(i).toStdString());
-    r.selectedFolder = m_ui.Text1->currentText().toStdString();
-    r.makeIcon = m_ui.Check2->isChecked();
-    r.makeInfoTip = m_ui.Check1->isChecked();
-    r.makeBackground = m_ui.Check3->isChecked();
-    r.iconPath = m_ui.Text2->text().toStdString();
-    r.iconIndex = m_ui.Text3->text().toStdString();
-    r.iconSource = iconSource();
-    r.infoTip = m_ui.Text4->text().toStdString();
-    r.picturePath = m_ui.Text5->text().toStdString();
-    r.nameColour = colourValue(m_ui.Picture1->colour());
-    r.copyIcon = m_ui.mnuFileCopyIcon->isChecked();
-    if (m_form4) {
-        r.onlyFirstFolder = m_form4->onlyFirstFolder();
-        r.windowsMode = m_form4->windowsMode();
-    }
-    return r;
+    const std::optional<QString> chosen = Prompter::instance().openFile(
+        this, QString::fromStdString(filter), QString::fromStdString(initialFile));
+    if (!chosen)
+        return std::nullopt;
+    return chosen->toStdString();
 }
 
-void Form1::applyCommandLine(const engine::CommandLineRequest &parsed)
+std::optional<std::uint32_t> Form1::chooseColour(std::uint32_t initial)
 {
-    for (const std::string &folder : parsed.folders) {
-        m_ui.Text1->addItem(QString::fromStdString(folder));
-        m_ui.Text1->setEditText(QString::fromStdString(folder));
-    }
-    if (parsed.iconPath) {
-        m_ui.Text2->setText(QString::fromStdString(*parsed.iconPath));
-        m_ui.Check2->setChecked(true);
-    }
-    if (parsed.iconIndex) {
-        m_ui.Text3->setText(QString::fromStdString(*parsed.iconIndex));
-        selectIconSource(engine::IconSource::Library);
-    }
-    if (parsed.infoTip) {
-        m_ui.Text4->setText(QString::fromStdString(*parsed.infoTip));
-        m_ui.Check1->setChecked(true);
-    }
-    if (parsed.picturePath) {
-        m_ui.Text5->setText(QString::fromStdString(*parsed.picturePath));
-        m_ui.Check3->setChecked(true);
-    }
-    if (parsed.colour)
-        m_ui.Picture1->setColour(colourFromValue(*parsed.colour));
-    if (parsed.windowsMode)
-        options()->setWindowsMode(*parsed.windowsMode);
-    if (parsed.copyIcon)
-        m_ui.mnuFileCopyIcon->setChecked(true);
+    const std::optional<QColor> chosen =
+        Prompter::instance().chooseColour(this, colourFromValue(initial));
+    if (!chosen)
+        return std::nullopt;
+    return colourValue(*chosen);
+}
+
+std::uint32_t Form1::nameColour() const
+{
+    return colourValue(m_ui.Picture1->colour());
+}
+
+void Form1::setNameColour(std::uint32_t colour)
+{
+    m_ui.Picture1->setColour(colourFromValue(colour));
 }
 
 void Form1::connectControls()
 {
+    forms::Form1Logic *logic = &m_logic;
     for (QCheckBox *box : {m_ui.Check1, m_ui.Check2, m_ui.Check3})
-        connect(box, &QCheckBox::toggled, this, &Form1::Check_Click);
-    const auto ticks = [](QCheckBox *box) {
-        return [box](const QString &text) { box->setChecked(!text.isEmpty()); };
+        connect(box, &QCheckBox::toggled, this, [logic] { logic->Check_Click(); });
+    const auto changed = [logic](forms::Form1Text box) {
+        return [logic, box] { logic->textChanged(box); };
     };
-    connect(m_ui.Text2, &QLineEdit::textChanged, this, ticks(m_ui.Check2));
-    connect(m_ui.Text4, &QLineEdit::textChanged, this, ticks(m_ui.Check1));
-    connect(m_ui.Text5, &QLineEdit::textChanged, this, ticks(m_ui.Check3));
-    connect(m_ui.Option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option_Click(engine::IconSource::File);
-    });
-    connect(m_ui.Option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            Option_Click(engine::IconSource::Library);
-    });
-    connect(m_ui.Text1, &QComboBox::activated, this, &Form1::Text1_Click);
-    connect(m_ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(m_ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(m_ui.Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(m_ui.Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(m_ui.Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
-    connect(m_ui.Command10, &QPushButton::clicked, this, &Form1::Command10_Click);
-    connect(m_ui.Command11, &QPushButton::clicked, this, &Form1::Command11_Click);
+    connect(m_ui.Text2, &QLineEdit::textChanged, this, changed(forms::Form1Text::Text2));
+    connect(m_ui.Text4, &QLineEdit::textChanged, this, changed(forms::Form1Text::Text4));
+    connect(m_ui.Text5, &QLineEdit::textChanged, this, changed(forms::Form1Text::Text5));
+    const auto selects = [logic](engine::IconSource source) {
+        return [logic, source](bool on) {
+            if (on)
+                logic->selectIconSource(source);
+        };
+    };
+    connect(m_ui.Option1, &QRadioButton::toggled, this, selects(engine::IconSource::File));
+    connect(m_ui.Option2, &QRadioButton::toggled, this, selects(engine::IconSource::Library));
+    connect(m_ui.Text1, &QComboBox::activated, this, [logic] { logic->Text1_Click(); });
+    const std::pair<QPushButton *, void (forms::Form1Logic::*)()> buttons[] = {
+        {m_ui.Command1, &forms::Form1Logic::Command1_Click},
+        {m_ui.Command2, &forms::Form1Logic::Command2_Click},
+        {m_ui.Command3, &forms::Form1Logic::Command3_Click},
+        {m_ui.Command4, &forms::Form1Logic::Command4_Click},
+        {m_ui.Command6, &forms::Form1Logic::Command6_Click},
+        {m_ui.Command10, &forms::Form1Logic::Command10_Click},
+        {m_ui.Command11, &forms::Form1Logic::Command11_Click},
+    };
+    for (const auto &[button, click] : buttons)
+        connect(button, &QPushButton::clicked, this, [logic, click] { (logic->*click)(); });
 }
 
 void Form1::connectMenus()
 {
-    connect(m_ui.mnuFileSelfile, &QAction::triggered, this, &Form1::Command2_Click);
+    forms::Form1Logic *logic = &m_logic;
     connect(m_ui.mnuFileicobyFile, &QAction::triggered, this,
-            [this] { selectIconSource(engine::IconSource::File); });
+            [logic] { logic->selectIconSource(engine::IconSource::File); });
     connect(m_ui.mnuFileicobyLib, &QAction::triggered, this,
-            [this] { selectIconSource(engine::IconSource::Library); });
-    // Only the user's click is stored: a switch ticks it for one run.
+            [logic] { logic->selectIconSource(engine::IconSource::Library); });
     connect(m_ui.mnuFileCopyIcon, &QAction::triggered, this,
-            [this](bool on) { m_settings.setCopyIconToFolder(on); });
-    connect(m_ui.mnuDirSeldir, &QAction::triggered, this, &Form1::Command1_Click);
-    connect(m_ui.mnuDireditlist, &QAction::triggered, this, &Form1::mnuDireditlist_Click);
-    connect(m_ui.mnuPrefOpt, &QAction::triggered, this, &Form1::mnuPrefOpt_Click);
-    connect(m_ui.mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
-    connect(m_ui.mnuLngSel, &QAction::triggered, this, &Form1::mnuLngSel_Click);
+            [logic](bool on) { logic->copyIconClicked(on); });
+    const std::pair<QAction *, void (forms::Form1Logic::*)()> items[] = {
+        {m_ui.mnuFileSelfile, &forms::Form1Logic::Command2_Click},
+        {m_ui.mnuDirSeldir, &forms::Form1Logic::Command1_Click},
+        {m_ui.mnuDireditlist, &forms::Form1Logic::mnuDireditlist_Click},
+        {m_ui.mnuPrefOpt, &forms::Form1Logic::mnuPrefOpt_Click},
+        {m_ui.mnuAbout, &forms::Form1Logic::mnuAbout_Click},
+        {m_ui.mnuLngSel, &forms::Form1Logic::mnuLngSel_Click},
+    };
+    for (const auto &[item, click] : items)
+        connect(item, &QAction::triggered, this, [logic, click] { (logic->*click)(); });
 }
 
 void Form1::raiseFromOtherCopy()

@@ -1,4 +1,5 @@
-// The main window's commands: apply, remove, the dialogs and the about box.
+// The main window's dialogs and the long runs' box: the run's other windows, created hidden on
+// first use, as forms::Form1View offers them to the logic.
 #include "mainwindow/form1.h"
 
 #include "dialogs/form2.h"
@@ -6,116 +7,22 @@
 #include "dialogs/form4.h"
 #include "dialogs/form5.h"
 #include "dialogs/form6.h"
-#include "dialogs/prompter.h"
-#include "dialogs/uitexts.h"
-#include "engine/folderpaths.h"
-#include "engine/startup.h"
 #include "mainwindow/folderbox.h"
 #include "mainwindow/runprogress.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-
-engine::MakeIconResult Form1::makeicon()
+Form4 *Form1::options()
 {
-    options(); // the one-or-all choice and the Windows mode live in the options dialog
-    const engine::CustomisationRequest r = request();
-    engine::SystemFolderIo io;
-    engine::MakeIconResult result;
-    {
-        RunProgress progress(this);
-        result = engine::makeicon(r, io, progress.callback());
-        progress.reportStop(result.pass);
-    }
-    showPathWarnings(result.pathWarnings);
-    return result;
+    m_logic.options(); // loads the stored options into a new dialog
+    return m_form4;
 }
 
-// The folders are dressed all the same; the user learns which ones the share's clients see bare.
-void Form1::showPathWarnings(const std::vector<std::string> &warnings)
+forms::Form4Logic &Form1::optionsLogic()
 {
-    if (warnings.empty())
-        return;
-    constexpr std::size_t kShownWarnings = 15;
-    QStringList lines;
-    for (std::size_t i = 0; i < warnings.size() && i < kShownWarnings; ++i)
-        lines << QString::fromStdString(warnings[i]);
-    if (warnings.size() > kShownWarnings)
-        lines << uiText(UiText::MoreFolders) + QString::number(warnings.size() - kShownWarnings);
-    Prompter::instance().message(this, QMessageBox::Warning, QStringLiteral("ravo2"),
-                                 lines.join(QLatin1Char('\r')), QMessageBox::Ok);
-}
-
-void Form1::delicon(const std::string &scope)
-{
-    const engine::CustomisationRequest r = request();
-    engine::SystemFolderIo io;
-    RunProgress progress(this);
-    progress.reportStop(engine::delicon(r, scope, io, progress.callback()));
-}
-
-void Form1::showError(const QString &text)
-{
-    Prompter::instance().message(this, QMessageBox::Question, uiText(UiText::ErrorTitle), text,
-                                 QMessageBox::Ok);
-}
-
-// The three tests, always all three in order; a failed one gives its message and follow-up.
-bool Form1::confirmInputs()
-{
-    int passed = 0;
-    if (!m_ui.Check2->isChecked() || engine::fileexists(m_ui.Text2->text().toStdString())) {
-        ++passed;
-    } else {
-        showError(uiText(UiText::NoIconPath));
-        Command2_Click();
+    if (!m_form4) {
+        m_form4 = new Form4(this);
+        m_form4->setObjectName(QStringLiteral("Form4"));
     }
-    if (!m_ui.Check3->isChecked() || engine::fileexists(m_ui.Text5->text().toStdString())) {
-        ++passed;
-    } else {
-        showError(uiText(UiText::NoPicturePath));
-        Command10_Click();
-    }
-    if (!m_ui.Check1->isChecked() || !m_ui.Text4->text().isEmpty()) {
-        ++passed;
-    } else {
-        showError(uiText(UiText::NoInfoTip));
-        m_ui.Text4->setFocus();
-    }
-    return passed == 3;
-}
-
-void Form1::Command3_Click()
-{
-    if (m_ui.Text1->count() == 0) {
-        Command1_Click();
-        return;
-    }
-    const bool inputsGood = confirmInputs();
-    // The boxes are read again: a chooser may have ticked one meanwhile.
-    const bool anything =
-        m_ui.Check1->isChecked() || m_ui.Check2->isChecked() || m_ui.Check3->isChecked();
-    if (!inputsGood || !anything)
-        return;
-    if (applyWithReport() && options()->clearListOfFolders()) {
-        m_ui.Text1->clear();
-        m_ui.Text1->clearEditText();
-    }
-}
-
-// Runs makeicon; a failure it passes on is shown and the window stays usable.
-bool Form1::applyWithReport()
-{
-    const engine::MakeIconResult result = makeicon();
-    if (result.pass.cancelled)
-        return false; // a stopped run keeps the list for the folders it did not reach
-    if (!result.failed)
-        return true;
-    const std::string text =
-        engine::startupFailureMessage(result.failedFolder, result.failure.message);
-    Prompter::instance().message(this, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                 QString::fromStdString(text), QMessageBox::Ok);
-    return false;
+    return m_form4->logic();
 }
 
 Form2 *Form1::picker()
@@ -144,22 +51,22 @@ Form6 *Form1::removeChoice()
     return m_form6;
 }
 
-void Form1::Command1_Click()
+forms::Form6Logic &Form1::removeChoiceLogic()
+{
+    return removeChoice()->logic();
+}
+
+void Form1::openPicker()
 {
     picker()->exec();
 }
 
-void Form1::Command4_Click()
-{
-    removeChoice()->openForRemoval();
-}
-
-void Form1::mnuDireditlist_Click()
+void Form1::openFolderList()
 {
     folderList()->openList();
 }
 
-void Form1::mnuLngSel_Click()
+void Form1::openLanguages()
 {
     // A language reaches every window, so all of them exist (hidden) before it is applied.
     if (!m_form5)
@@ -168,28 +75,12 @@ void Form1::mnuLngSel_Click()
     m_form5->openDialog();
 }
 
-void Form1::mnuPrefOpt_Click()
+void Form1::openOptions()
 {
     options()->exec();
 }
 
-QString Form1::aboutText()
+std::unique_ptr<forms::RunProgressView> Form1::startProgress()
 {
-    const QStringList lines = {
-        uiText(UiText::AboutProgram),
-        QStringLiteral("ravo2 developers, 2026"),
-        QString(),
-        uiText(UiText::AboutVersion) + QString::number(engine::kRevision),
-        QString(),
-        uiText(UiText::AboutNewVersion) + QStringLiteral(RAVO2_HOMEPAGE_URL),
-        uiText(UiText::AboutFeedback) + QStringLiteral(RAVO2_FEEDBACK_EMAIL),
-    };
-    return lines.join(QLatin1Char('\r'));
-}
-
-void Form1::mnuAbout_Click()
-{
-    // The about box is titled as the menu item that opens it, in whatever language it shows.
-    Prompter::instance().message(this, QMessageBox::Information, m_ui.mnuAbout->text(), aboutText(),
-                                 QMessageBox::Ok);
+    return std::make_unique<RunProgress>(this);
 }

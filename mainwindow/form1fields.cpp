@@ -1,130 +1,136 @@
-// The main window's input fields: the apply button's caption, the icon source, the choosers,
-// the library browser and the folder box's entries.
+// The main window's fields as forms::Form1View shows them to the logic. A setter never reaches the
+// logic again: it blocks the control's signals, and the logic performs the follow-ups itself.
 #include "mainwindow/form1.h"
 
-#include "dialogs/prompter.h"
-#include "dialogs/uitexts.h"
-#include "engine/folderpaths.h"
-#include "mainwindow/colourswatch.h"
 #include "mainwindow/folderbox.h"
 #include "mainwindow/form1layout.h"
-#include "vindle/client/vindleclient.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
-void Form1::Check_Click()
+QLineEdit *Form1::lineEdit(forms::Form1Text box) const
 {
-    QString made;
-    if (m_ui.Check2->isChecked())
-        made += uiText(UiText::MakeIcon) + '\r';
-    if (m_ui.Check1->isChecked())
-        made += uiText(UiText::MakeTip) + '\r';
-    if (m_ui.Check3->isChecked())
-        made += uiText(UiText::MakeBackground);
-    m_ui.Command3->setText(uiText(UiText::MakeHead) + '\r' + made);
-}
-
-void Form1::selectIconSource(engine::IconSource source)
-{
-    // Checking the option runs Option_Click through its signal; an option already selected
-    // changes nothing, but the menu tick that Qt may have moved is put back.
-    if (source == engine::IconSource::Library)
-        m_ui.Option2->setChecked(true);
-    else
-        m_ui.Option1->setChecked(true);
-    m_ui.mnuFileicobyFile->setChecked(iconSource() == engine::IconSource::File);
-    m_ui.mnuFileicobyLib->setChecked(iconSource() == engine::IconSource::Library);
-}
-
-void Form1::Option_Click(engine::IconSource source)
-{
-    form1layout::applyLayout(m_ui, source, m_dpi);
-    layout()->activate(); // the window takes its new size now, shown or not
-    m_CD1.filter = source == engine::IconSource::Library ? kLibraryFilter : kPictureFilter;
-}
-
-// Both file choices share the chooser's file name and filter; a cancel changes nothing.
-static std::optional<QString> chooseFile(QWidget *parent, ChooserState &cd)
-{
-    std::optional<QString> chosen = Prompter::instance().openFile(parent, cd.filter, cd.fileName);
-    if (chosen)
-        cd.fileName = *chosen;
-    return chosen;
-}
-
-void Form1::Command2_Click()
-{
-    if (const auto chosen = chooseFile(this, m_CD1)) {
-        m_ui.Text2->setText(*chosen);
-        m_ui.Check2->setChecked(true);
+    switch (box) {
+    case forms::Form1Text::Text2:
+        return m_ui.Text2;
+    case forms::Form1Text::Text3:
+        return m_ui.Text3;
+    case forms::Form1Text::Text4:
+        return m_ui.Text4;
+    case forms::Form1Text::Text5:
+        break;
     }
+    return m_ui.Text5;
 }
 
-void Form1::Command10_Click()
+QCheckBox *Form1::checkBox(forms::Form1Tick tick) const
 {
-    if (const auto chosen = chooseFile(this, m_CD1)) {
-        m_ui.Text5->setText(*chosen);
-        m_ui.Check3->setChecked(true);
+    switch (tick) {
+    case forms::Form1Tick::Check1:
+        return m_ui.Check1;
+    case forms::Form1Tick::Check2:
+        return m_ui.Check2;
+    case forms::Form1Tick::Check3:
+        return m_ui.Check3;
+    case forms::Form1Tick::mnuFileCopyIcon:
+        break;
     }
+    return nullptr;
 }
 
-void Form1::Command11_Click()
+std::string Form1::text(forms::Form1Text box) const
 {
-    if (const auto chosen = Prompter::instance().chooseColour(this, m_CD1.colour)) {
-        m_CD1.colour = *chosen;
-        m_ui.Picture1->setColour(*chosen);
-    }
+    return lineEdit(box)->text().toStdString();
 }
 
-void Form1::Command6_Click()
+void Form1::setText(forms::Form1Text box, const std::string &text)
 {
-    if (!engine::fileexists(m_ui.Text2->text().toStdString())) {
-        const auto answer = Prompter::instance().message(
-            this, QMessageBox::NoIcon, QStringLiteral("ravo2"),
-            uiText(UiText::NoLibrary) + '\r' + uiText(UiText::ChooseAnother),
-            QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            Command2_Click();
-    }
-    browseLibrary();
+    QLineEdit *edit = lineEdit(box);
+    const QSignalBlocker blocker(edit);
+    edit->setText(QString::fromStdString(text));
 }
 
-void Form1::browseLibrary()
+bool Form1::isTicked(forms::Form1Tick tick) const
 {
-    // The component is loaded at run time; when it cannot be, the window stays as it was.
-    const vindleclient::Result browsed = vindleclient::browse(m_ui.Text2->text().toStdString());
-    if (browsed.ok) {
-        m_ui.Text3->setText(QString::fromStdString(browsed.index));
+    if (QCheckBox *box = checkBox(tick))
+        return box->isChecked();
+    return m_ui.mnuFileCopyIcon->isChecked();
+}
+
+void Form1::setTicked(forms::Form1Tick tick, bool on)
+{
+    if (QCheckBox *box = checkBox(tick)) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(on);
         return;
     }
-    // The Russian sentence first; the technical detail on a line of its own for a report.
-    Prompter::instance().message(this, QMessageBox::Critical, QStringLiteral("ravo2"),
-                                 uiText(UiText::BrowserFailed) +
-                                     QString::fromStdString(browsed.reason) + QLatin1Char('\r') +
-                                     QString::fromStdString(browsed.error),
-                                 QMessageBox::Ok);
+    m_ui.mnuFileCopyIcon->setChecked(on); // only a click is stored, and this is none
 }
 
-void Form1::Text1_Click()
+void Form1::setApplyCaption(const std::string &caption)
 {
-    const QString folder = m_ui.Text1->currentText();
-    applyFolderIni(engine::readfolderini(folder.toStdString(), m_ui.Text3->text().toStdString()));
+    m_ui.Command3->setText(QString::fromStdString(caption));
 }
 
-void Form1::applyFolderIni(const engine::FolderIniOutcome &outcome)
+void Form1::setCaption(const std::string &caption)
 {
-    if (outcome.iconPath)
-        m_ui.Text2->setText(QString::fromStdString(*outcome.iconPath));
-    if (outcome.iconIndex)
-        m_ui.Text3->setText(QString::fromStdString(*outcome.iconIndex));
-    if (outcome.infoTip) {
-        m_ui.Text4->setText(QString::fromStdString(*outcome.infoTip));
-        m_ui.Check1->setChecked(true);
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void Form1::showIconSource(engine::IconSource source)
+{
+    {
+        const QSignalBlocker file(m_ui.Option1), library(m_ui.Option2);
+        (source == engine::IconSource::Library ? m_ui.Option2 : m_ui.Option1)->setChecked(true);
     }
-    if (outcome.iconSource)
-        selectIconSource(*outcome.iconSource);
+    form1layout::applyLayout(m_ui, source, m_dpi); // the menu ticks too
+    layout()->activate(); // the window takes its new size now, shown or not
+}
+
+void Form1::focusInfoTip()
+{
+    m_ui.Text4->setFocus();
+}
+
+std::string Form1::aboutMenuCaption() const
+{
+    return m_ui.mnuAbout->text().toStdString();
+}
+
+std::vector<std::string> Form1::folders() const
+{
+    std::vector<std::string> list;
+    for (int i = 0; i < m_ui.Text1->count(); ++i)
+        list.push_back(m_ui.Text1->itemText(i).toStdString());
+    return list;
+}
+
+std::string Form1::currentFolder() const
+{
+    return m_ui.Text1->currentText().toStdString();
+}
+
+void Form1::addFolder(const std::string &path)
+{
+    const QString folder = QString::fromStdString(path);
+    m_ui.Text1->addItem(folder);
+    m_ui.Text1->setEditText(folder);
+}
+
+void Form1::removeFolder(int index)
+{
+    const QString editText = m_ui.Text1->currentText();
+    m_ui.Text1->removeItem(index);
+    m_ui.Text1->setEditText(editText);
+}
+
+void Form1::clearFolders()
+{
+    m_ui.Text1->clear();
+    m_ui.Text1->clearEditText();
 }

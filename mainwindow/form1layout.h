@@ -4,14 +4,10 @@
 
 struct Form1Ui;
 
-// Geometry of the main window's controls in twips, converted with the screen's logical DPI.
+// The main window's geometry (forms/form1geometry.h, in twips) on the controls, converted with the
+// screen's logical DPI.
 namespace form1layout
 {
-
-// Client area of the window; its height follows the icon source.
-inline constexpr int kClientWidth = 6975;
-inline constexpr int kClientHeightFile = 3375;
-inline constexpr int kClientHeightLibrary = 3735;
 
 // Places every control at its start position (the file layout).
 void placeControls(Form1Ui &ui, double logicalDpi);

@@ -1,10 +1,15 @@
 #include "mainwindow/runprogress.h"
 
-#include "dialogs/prompter.h"
 #include "dialogs/uitexts.h"
+#include "forms/form1logic.h"
 
 namespace
 {
+
+QString countText(std::size_t done, std::size_t total)
+{
+    return QString::fromStdString(forms::Form1Logic::countText(done, total));
+}
 
 constexpr int kUpdateMs = 40;     // how often the count and the stop button are looked at
 constexpr int kShowAfterMs = 500; // shorter runs never show the box
@@ -13,7 +18,7 @@ constexpr int kMaximum = 1 << 30; // the bar's scale: counts beyond int still fi
 } // namespace
 
 RunProgress::RunProgress(QWidget *parent)
-    : m_parent(parent), m_dialog(QString(), uiText(UiText::StopButton), 0, kMaximum, parent)
+    : m_dialog(QString(), uiText(UiText::StopButton), 0, kMaximum, parent)
 {
     m_dialog.setObjectName(QStringLiteral("RunProgress"));
     m_dialog.setWindowTitle(QStringLiteral("ravo2"));
@@ -43,17 +48,7 @@ bool RunProgress::update(std::size_t done, std::size_t total)
     return !m_dialog.wasCanceled();
 }
 
-void RunProgress::reportStop(const engine::PassCount &pass)
+void RunProgress::finish(const engine::PassCount &)
 {
     m_dialog.hide();
-    if (!pass.cancelled)
-        return;
-    Prompter::instance().message(m_parent, QMessageBox::Information, QStringLiteral("ravo2"),
-                                 uiText(UiText::Stopped) + '\r' + countText(pass.done, pass.total),
-                                 QMessageBox::Ok);
-}
-
-QString RunProgress::countText(std::size_t done, std::size_t total)
-{
-    return uiText(UiText::FoldersDone).arg(done).arg(total);
 }

@@ -23,7 +23,8 @@ std::string utf8ToOutputText(std::string_view text);
 // True when the process's standard error is a terminal (someone watches a progress line).
 bool standardErrorIsTerminal();
 
-// True when windows can be shown: a graphical session, or a Qt platform the user chose himself.
+// True when windows can be shown: a graphical session, or a Qt platform the user chose himself;
+// on Windows a visible window station and no RAVO2_NO_WINDOWS.
 bool displayAvailable();
 
 } // namespace platform

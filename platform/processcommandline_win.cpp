@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+
 namespace platform
 {
 
@@ -65,7 +67,16 @@ bool standardErrorIsTerminal()
 
 bool displayAvailable()
 {
-    // Every Windows session has a desktop to show windows on.
+    // A script that must never wait on a window or a message box says so.
+    const wchar_t *none = _wgetenv(L"RAVO2_NO_WINDOWS");
+    if (none != nullptr && *none != L'\0')
+        return false;
+    // A service or a task run without the user's session has a window station nobody sees.
+    USEROBJECTFLAGS flags{};
+    const HWINSTA station = GetProcessWindowStation();
+    if (station != nullptr &&
+        GetUserObjectInformationW(station, UOI_FLAGS, &flags, sizeof(flags), nullptr))
+        return (flags.dwFlags & WSF_VISIBLE) != 0;
     return true;
 }
 

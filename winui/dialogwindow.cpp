@@ -3,6 +3,8 @@
 #include "platform/win32text_win.h"
 #include "winui/modalloop.h"
 
+#include <iterator>
+
 namespace winui
 {
 
@@ -46,7 +48,7 @@ DialogWindow::DialogWindow(HINSTANCE instance, HWND owner, const wchar_t *title,
     : m_instance(instance), m_owner(owner)
 {
     EmptyTemplate empty{};
-    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_CLIPCHILDREN |
+    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
                          (resizable ? WS_THICKFRAME : 0);
     m_hwnd = CreateDialogIndirectParamW(instance, &empty.dialog, owner, dialogProc,
                                         reinterpret_cast<LPARAM>(this));
@@ -97,6 +99,9 @@ HWND DialogWindow::add(const wchar_t *kind, const wchar_t *text, DWORD style, in
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
     if (name != nullptr && *name != '\0')
         m_controls.emplace_back(name, window);
+    // Enter presses it: a dialog made without a template takes IDOK as its default otherwise.
+    if (wcscmp(kind, L"BUTTON") == 0 && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        SendMessageW(m_hwnd, DM_SETDEFID, WPARAM(id), 0);
     return window;
 }
 
@@ -112,6 +117,18 @@ void DialogWindow::relayout()
     GetClientRect(m_hwnd, &client);
     layout(client.right, client.bottom);
     InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void DialogWindow::pressFocusedButton()
+{
+    const HWND focus = GetFocus();
+    wchar_t kind[16] = L"";
+    if (focus == nullptr || GetParent(focus) != m_hwnd ||
+        GetClassNameW(focus, kind, int(std::size(kind))) == 0 || _wcsicmp(kind, L"BUTTON") != 0)
+        return;
+    const auto type = GetWindowLongPtrW(focus, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)
+        command(GetDlgCtrlID(focus), BN_CLICKED);
 }
 
 void DialogWindow::ready()
@@ -156,6 +173,10 @@ INT_PTR DialogWindow::handle(UINT msg, WPARAM wParam, LPARAM lParam)
         return FALSE;
     switch (msg) {
     case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            pressFocusedButton(); // Enter without a default button
+            return TRUE;
+        }
         command(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_NOTIFY:

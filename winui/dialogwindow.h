@@ -62,6 +62,7 @@ private:
     static INT_PTR CALLBACK dialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void useDpi(UINT dpi);
+    void pressFocusedButton();
 
     HINSTANCE m_instance;
     HWND m_owner;

@@ -18,7 +18,8 @@ namespace
 
 constexpr wchar_t kWindowClass[] = L"ravo2.Form1";
 // A fixed frame that can be minimised: nothing in the window follows a resize.
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// No WS_CLIPCHILDREN: the frames draw no background of their own, the window paints it under them.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 bool registerClass(HINSTANCE instance, WNDPROC procedure)
 {
@@ -82,15 +83,20 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         onCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
         if (reinterpret_cast<HWND>(lParam) == control("Picture1"))
             return reinterpret_cast<LRESULT>(m_colourBrush);
-        break;
+        // Labels, frames, check and option buttons on the window's face, as in a dialog.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT *>(lParam));
         return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETNONCLIENTMETRICS)
+        if (wParam == SPI_SETNONCLIENTMETRICS) {
             useFont();
+            placeControls();
+        }
         break;
     case WM_CLOSE:
         // Closing the main window ends the program: every other window goes with it.

@@ -107,6 +107,7 @@ private:
     void placeControls();
     void fitWindow(const RECT *suggested);
     void useFont();
+    void fitLabels();
     HWND textBox(forms::Form1Text box) const;
     HWND checkBox(forms::Form1Tick tick) const;
 
@@ -120,15 +121,17 @@ private:
     std::vector<std::pair<std::string_view, HWND>> m_controls; // by name, in creation order
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;                      // the monitor's, the twips' scale
     HFONT m_font = nullptr;                                    // the system's message font at m_dpi
-    std::uint32_t m_colour = 0;                                // Picture1's background, 0x00BBGGRR
-    HBRUSH m_colourBrush = nullptr;                            // paints Picture1
-    engine::IconSource m_source = engine::IconSource::File;    // the layout shown
+    std::vector<HFONT> m_narrowFonts; // m_font narrowed for the labels it would not fit
+    std::uint32_t m_colour = 0;       // Picture1's background, 0x00BBGGRR
+    HBRUSH m_colourBrush = nullptr;   // paints Picture1
+    engine::IconSource m_source = engine::IconSource::File; // the layout shown
     bool m_quiet = false; // a setter is changing a control: its notification is not the user's
     bool m_pickPending = false;     // an entry was picked in the open drop-down list
     std::unique_ptr<Form2> m_form2; // folder picker, created on first use
     std::unique_ptr<Form3> m_form3; // folder list
     std::unique_ptr<Form4> m_form4; // options dialog
     std::unique_ptr<Form5> m_form5; // language dialog
+    bool m_makingForm5 = false;     // its constructor runs
     std::unique_ptr<Form6> m_form6; // remove choice
 };
 

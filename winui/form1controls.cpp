@@ -111,6 +111,8 @@ void Form1::createControls()
             nullptr);
         m_controls.emplace_back(kind.name, control);
     }
+    // The file layout is the start: Option1 selected.
+    SendMessageW(control("Option1"), BM_SETCHECK, BST_CHECKED, 0);
     // Only the folder box takes folders dropped from Explorer.
     const HWND box = control("Text1");
     DragAcceptFiles(box, TRUE);
@@ -127,6 +129,51 @@ void Form1::useFont()
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
     if (old != nullptr)
         DeleteObject(old);
+}
+
+// A label whose caption is wider than its twips in this font gets the same face narrowed to fit,
+// rather than losing its last word to the wrap.
+void Form1::fitLabels()
+{
+    for (HFONT narrow : m_narrowFonts)
+        DeleteObject(narrow);
+    m_narrowFonts.clear();
+    HDC dc = GetDC(m_window);
+    for (const std::string_view name : {"Label1_0", "Label1_1"}) {
+        const HWND label = control(name);
+        std::wstring caption(std::size_t(GetWindowTextLengthW(label)) + 1, L'\0');
+        caption.resize(std::size_t(GetWindowTextW(label, caption.data(), int(caption.size()))));
+        RECT box{};
+        GetClientRect(label, &box);
+        const auto width = [&](HFONT font) {
+            const HGDIOBJ old = SelectObject(dc, font);
+            SIZE text{};
+            GetTextExtentPoint32W(dc, caption.c_str(), int(caption.size()), &text);
+            SelectObject(dc, old);
+            return text.cx;
+        };
+        HFONT font = m_font;
+        LOGFONTW narrower{};
+        GetObjectW(m_font, sizeof(narrower), &narrower);
+        // Glyph widths do not scale evenly: narrow step by step until the caption fits.
+        if (width(m_font) > box.right) {
+            const HGDIOBJ old = SelectObject(dc, m_font);
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            SelectObject(dc, old);
+            for (narrower.lfWidth = metrics.tmAveCharWidth; narrower.lfWidth > 1;) {
+                --narrower.lfWidth;
+                if (font != m_font)
+                    DeleteObject(font);
+                font = CreateFontIndirectW(&narrower);
+                if (width(font) <= box.right)
+                    break;
+            }
+            m_narrowFonts.push_back(font);
+        }
+        SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    ReleaseDC(m_window, dc);
 }
 
 void Form1::placeControls()
@@ -154,6 +201,7 @@ void Form1::placeControls()
     // The edit line of the folder box is as tall as its twips say, whatever the font.
     SendMessageW(control("Text1"), CB_SETITEMHEIGHT, WPARAM(-1),
                  std::max(1, toPixels(315, m_dpi) - 6));
+    fitLabels();
 }
 
 void Form1::fitWindow(const RECT *suggested)

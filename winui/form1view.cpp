@@ -52,6 +52,8 @@ Form1::~Form1()
     }
     if (m_font != nullptr)
         DeleteObject(m_font);
+    for (HFONT narrow : m_narrowFonts)
+        DeleteObject(narrow);
     if (m_colourBrush != nullptr)
         DeleteObject(m_colourBrush);
 }
@@ -283,8 +285,12 @@ Window *Form1::window(int number)
         optionsLogic();
         return m_form4.get();
     case 5:
-        if (!m_form5)
+        // Its logic reads the six windows' texts: while it is being made, it is not one of them.
+        if (!m_form5 && !m_makingForm5) {
+            m_makingForm5 = true;
             m_form5 = std::make_unique<Form5>(m_instance, m_window, m_languages, m_settings);
+            m_makingForm5 = false;
+        }
         return m_form5.get();
     case 6:
         removeChoiceLogic();

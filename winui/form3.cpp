@@ -4,6 +4,9 @@
 #include "winui/modalloop.h"
 #include "winui/shellicon.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace winui
 {
 
@@ -108,12 +111,15 @@ void Form3::resetImages()
     int width = 0;
     int height = 0;
     ImageList_GetIconSize(ImageList1, &width, &height);
-    // A fully transparent picture: folders whose icon is not drawn yet, or has none.
+    // A picture all in the mask colour: fully transparent with or without an alpha channel.
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void *bits = nullptr;
     HBITMAP blank = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ImageList_Add(ImageList1, blank, nullptr);
+    if (bits != nullptr)
+        std::fill_n(static_cast<std::uint32_t *>(bits), size_t(width) * size_t(height),
+                    std::uint32_t(0x00FF00FF));
+    ImageList_AddMasked(ImageList1, blank, RGB(255, 0, 255));
     DeleteObject(blank);
 }
 

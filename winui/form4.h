@@ -19,7 +19,7 @@ public:
 
     bool isTicked(forms::Form4Tick control) const override;
     void setTicked(forms::Form4Tick control, bool on) override;
-    void close() override { hide(); }
+    void hideDialog() override { hide(); }
 
 private:
     void layout(int width, int height) override;

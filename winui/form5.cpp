@@ -14,16 +14,23 @@ Form5::Form5(HINSTANCE instance, HWND owner, forms::LanguageTargets &windows,
                 ids::dlgList1, "List1", WS_EX_CLIENTEDGE)),
       Command1(
           add(L"BUTTON", L"Установить", WS_TABSTOP | BS_PUSHBUTTON, ids::dlgCommand1, "Command1")),
-      Command2(add(L"BUTTON", L"Отмена", WS_TABSTOP | BS_PUSHBUTTON, ids::dlgCommand2, "Command2"))
+      Command2(add(L"BUTTON", L"Отмена", WS_TABSTOP | BS_PUSHBUTTON, ids::dlgCommand2, "Command2")),
+      m_windows(windows), m_settings(settings)
 {
-    // The logic takes the windows' texts now as the built-in ones: this window's are made.
-    m_logic.emplace(*this, windows, settings);
     ready();
+}
+
+forms::Form5Logic &Form5::logic()
+{
+    // Made once this window is one of the six its logic reads the built-in texts from.
+    if (!m_logic)
+        m_logic.emplace(*this, m_windows, m_settings);
+    return *m_logic;
 }
 
 void Form5::openDialog()
 {
-    m_logic->Form_Load(); // the first opening only
+    logic().Form_Load(); // the first opening only
     SetFocus(List1);
     runModal(hwnd(), owner());
 }
@@ -42,15 +49,15 @@ void Form5::layout(int width, int height)
 void Form5::command(int id, int code)
 {
     if (id == ids::dlgList1 && code == LBN_DBLCLK) {
-        m_logic->Command1_Click(); // a double click sets the language as "Установить" does
+        logic().Command1_Click(); // a double click sets the language as "Установить" does
         return;
     }
     if (code != BN_CLICKED)
         return;
     if (id == ids::dlgCommand1)
-        m_logic->Command1_Click();
+        logic().Command1_Click();
     else if (id == ids::dlgCommand2)
-        m_logic->Command2_Click();
+        logic().Command2_Click();
     else if (id == IDCANCEL)
         hide(); // Esc and the close box store nothing; the applied texts stay
 }

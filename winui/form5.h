@@ -22,7 +22,7 @@ public:
           engine::Settings &settings);
 
     void openDialog();
-    forms::Form5Logic &logic() { return *m_logic; }
+    forms::Form5Logic &logic();
 
     void setEntries(const std::vector<forms::LanguageEntry> &entries) override;
     int selectedRow() const override;
@@ -42,7 +42,9 @@ private:
     HWND List1;
     HWND Command1;
     HWND Command2;
-    std::optional<forms::Form5Logic> m_logic;
+    forms::LanguageTargets &m_windows;        // where the logic sets the texts
+    engine::Settings &m_settings;             // where it keeps the choice
+    std::optional<forms::Form5Logic> m_logic; // made on first use, when this window is one of six
 };
 
 } // namespace winui

@@ -26,7 +26,7 @@ public:
     bool isCheck1Ticked() const override;
     void setCheck1Ticked(bool on) override;
     void showModal() override;
-    void close() override { hide(); }
+    void hideDialog() override { hide(); }
 
 private:
     void layout(int width, int height) override;

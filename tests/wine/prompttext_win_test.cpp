@@ -46,8 +46,9 @@ TEST(PromptText, LoneCrBreaksLinesAndReadsBackAsLoneCr)
     };
     for (const auto &c : cases) {
         EXPECT_EQ(winui::displayText(c.program), c.shown) << c.program;
-        if (std::string_view(c.program) != "a\r\nb")
+        if (std::string_view(c.program) != "a\r\nb") {
             EXPECT_EQ(winui::programText(winui::displayText(c.program)), c.program) << c.program;
+        }
     }
 }
 

@@ -21,7 +21,9 @@ wine_ravo2() {
     local out=$1 err=$2
     shift 2
     local status=0
-    env ${LOCALE:+LC_ALL=$LOCALE} "$run" "$exe" "$@" >"$out" 2>"$err" </dev/null || status=$?
+    # The switches' own road: no window shown, no message box waited on.
+    env ${LOCALE:+LC_ALL=$LOCALE} RAVO2_NO_WINDOWS=1 "$run" "$exe" "$@" >"$out" 2>"$err" </dev/null ||
+        status=$?
     # The Linux side may lack the locale: the wrapper's shell says so, ravo2 did not.
     sed -i '/^bash: warning: setlocale/d' "$err"
     return "$status"
