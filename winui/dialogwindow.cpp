@@ -19,6 +19,18 @@ struct alignas(4) EmptyTemplate {
     WORD title = 0;
 };
 
+// Windows 10 1703 and later rescale a dialog themselves on a DPI change; these lay it out in twips
+// at the new DPI instead, so the system's own rescaling is turned off where it exists.
+void keepOwnDpiLayout(HWND dialog)
+{
+    using SetBehaviour = BOOL(WINAPI *)(HWND, int, int);
+    static const auto setBehaviour = reinterpret_cast<SetBehaviour>(reinterpret_cast<void *>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetDialogDpiChangeBehavior")));
+    constexpr int disableAll = 0x0001; // DDC_DISABLE_ALL
+    if (setBehaviour != nullptr)
+        setBehaviour(dialog, disableAll, disableAll);
+}
+
 } // namespace
 
 std::wstring DialogWindow::wide(const std::string &utf8)
@@ -48,13 +60,14 @@ DialogWindow::DialogWindow(HINSTANCE instance, HWND owner, const wchar_t *title,
     : m_instance(instance), m_owner(owner)
 {
     EmptyTemplate empty{};
-    empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                         (resizable ? WS_THICKFRAME : 0);
+    empty.dialog.style =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | (resizable ? WS_THICKFRAME : 0);
     m_hwnd = CreateDialogIndirectParamW(instance, &empty.dialog, owner, dialogProc,
                                         reinterpret_cast<LPARAM>(this));
     if (m_hwnd == nullptr)
         return;
     SetWindowTextW(m_hwnd, title);
+    keepOwnDpiLayout(m_hwnd);
     useDpi(dpiOf(m_hwnd));
     // Client size in twips; the window centred over its owner (or the screen).
     const SIZE outer =
