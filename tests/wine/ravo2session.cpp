@@ -26,14 +26,23 @@ Ravo2Session::~Ravo2Session()
     CloseHandle(m_process.hProcess);
 }
 
-bool Ravo2Session::start()
+PROCESS_INFORMATION Ravo2Session::startAnother() const
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring line = L"\"" + m_exe + L"\"";
     const std::wstring folder = path(L"run");
+    PROCESS_INFORMATION process{};
     if (!CreateProcessW(m_exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &m_process))
+                        folder.c_str(), &startup, &process))
+        process = {};
+    return process;
+}
+
+bool Ravo2Session::start()
+{
+    m_process = startAnother();
+    if (m_process.hProcess == nullptr)
         return check(false, "ravo2.exe starts (CreateProcessW failed)");
     // The window is made, then loaded: checks start once the program waits for input.
     WaitForInputIdle(m_process.hProcess, 20000);

@@ -21,6 +21,8 @@ public:
     bool start();
     // Closes the main window and waits for the process to end.
     bool stop();
+    // Starts another copy the same way; the caller owns the handles.
+    PROCESS_INFORMATION startAnother() const;
 
     // Records one check: "ok" or "FAIL" with `what`; returns `passed`.
     bool check(bool passed, const std::string &what);

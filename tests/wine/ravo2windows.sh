@@ -21,7 +21,13 @@ fail() {
 }
 windows_path() { echo "Z:${1//\//\\}"; }
 
-work=$(mktemp -d)
+# The pictures show the same paths from run to run.
+if [[ -n "${RAVO2_SCREENSHOTS:-}" ]]; then
+    work=${TMPDIR:-/tmp}/ravo2-screenshots
+    rm -rf "$work" && mkdir -p "$work"
+else
+    work=$(mktemp -d)
+fi
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/run" "$work/pics" "$work/a" "$work/b" "$work/shots"
 (cd "$work" && mkdir -p many && cd many && mkdir $(seq 0 599))

@@ -87,6 +87,7 @@ public:
     void removeChoice();
     void progressAndClear();
     void aboutBox();
+    void singleCopy();
     void language();
 
 private:
@@ -183,10 +184,11 @@ void Flows::chooseFolders()
         remote::setText(remote::control(picker, ids::dlgText1), folder);
         remote::click(remote::control(picker, ids::dlgCommand3));
         HWND label = remote::control(picker, ids::dlgLabel1);
-        s.check(remote::waitUntil([&] {
-                    return CompareStringOrdinal(remote::text(label).c_str(), -1, folder.c_str(), -1,
-                                                TRUE) == CSTR_EQUAL;
-                }),
+        const bool selected = remote::waitUntil([&] {
+            return CompareStringOrdinal(remote::text(label).c_str(), -1, folder.c_str(), -1,
+                                        TRUE) == CSTR_EQUAL;
+        });
+        s.check(selected,
                 "\"Перейти к...\" selects " + narrow(folder) + ": " + quoted(remote::text(label)));
         remote::click(remote::control(picker, ids::dlgCommand1));
         ++added;
@@ -202,6 +204,11 @@ void Flows::chooseFolders()
     const Screenshot icon = s.shoot(preview);
     s.check(icon.countOf(icon.at(0, 0)) < std::size_t(icon.width() * icon.height()),
             "the preview shows the folder's icon");
+    // The picture shows the system's folders, the same in every prefix.
+    remote::setText(remote::control(picker, ids::dlgText1), L"C:\\windows");
+    remote::click(remote::control(picker, ids::dlgCommand3));
+    remote::waitUntil(
+        [&] { return remote::text(remote::control(picker, ids::dlgLabel1)) == L"C:\\windows"; });
     s.shoot(picker, L"windows-form2-folder-picker");
     remote::click(remote::control(picker, ids::dlgCommand2));
     s.check(remote::waitHidden(picker), "\"Закрыть\" hides the picker");
@@ -510,6 +517,37 @@ void Flows::progressAndClear()
     s.check(remote::waitHidden(list), "\"Выход\" hides the folder list");
 }
 
+// With "Запускать одну копию программы" stored, a second start says so and ends showing nothing.
+void Flows::singleCopy()
+{
+    remote::command(s.main(), ids::mnuPrefOpt);
+    HWND options = s.waitDialog(L"Опции");
+    if (!s.check(options != nullptr, "the options open again"))
+        return;
+    remote::click(remote::control(options, ids::dlgCheck2));
+    waitChecked(remote::control(options, ids::dlgCheck2), true);
+    remote::click(remote::control(options, ids::dlgCommand1));
+    s.check(remote::waitHidden(options), "\"ОК\" stores the single-copy option");
+    const PROCESS_INFORMATION second = s.startAnother();
+    if (!s.check(second.hProcess != nullptr, "a second copy starts"))
+        return;
+    HWND box = remote::waitPrompt(second.dwProcessId, remote::PromptKind::Message, 20000);
+    const remote::MessageSeen seen = box ? remote::readMessage(box) : remote::MessageSeen{};
+    s.check(seen.title == L"ravo2" && seen.text == L"Программа уже запущена.",
+            "the second copy says " + quoted(seen.text) + " titled " + quoted(seen.title));
+    bool mainShown = false;
+    for (HWND window : remote::topLevelWindows(second.dwProcessId))
+        mainShown = mainShown || remote::text(window).rfind(L"Ravo ver.", 0) == 0;
+    if (box != nullptr)
+        remote::answerMessage(box, IDOK);
+    const bool ended = WaitForSingleObject(second.hProcess, 10000) == WAIT_OBJECT_0;
+    s.check(ended && !mainShown, "the second copy ends without a main window");
+    if (!ended)
+        TerminateProcess(second.hProcess, 1);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+}
+
 void Flows::aboutBox()
 {
     remote::command(s.main(), ids::mnuAbout);
@@ -649,6 +687,7 @@ int main()
         [&] { flows.apply("library", kLibrary, true); },
         [&] { flows.removeChoice(); },
         [&] { flows.progressAndClear(); },
+        [&] { flows.singleCopy(); },
         [&] { flows.language(); },
     };
     for (const auto &step : steps) {
