@@ -43,7 +43,8 @@ bool Ravo2Session::start()
 {
     m_process = startAnother();
     if (m_process.hProcess == nullptr)
-        return check(false, "ravo2.exe starts (CreateProcessW failed)");
+        return check(false, "ravo2.exe starts (CreateProcessW failed: error " +
+                                std::to_string(GetLastError()) + ")");
     // The window is made, then loaded: checks start once the program waits for input.
     WaitForInputIdle(m_process.hProcess, 20000);
     remote::waitUntil(
@@ -121,9 +122,9 @@ std::wstring Ravo2Session::path(const std::wstring &relative) const
     return m_work + L"\\" + relative;
 }
 
-Screenshot Ravo2Session::shoot(HWND window, const std::wstring &name)
+Screenshot Ravo2Session::shoot(HWND window, const std::wstring &name, bool settle)
 {
-    Screenshot shot = Screenshot::ofWindow(window);
+    Screenshot shot = Screenshot::ofWindow(window, settle);
     if (!m_shots.empty() && !name.empty())
         check(shot.writeBmp(m_shots + L"\\" + name + L".bmp"),
               "picture " + remote::narrow(name) + " written");

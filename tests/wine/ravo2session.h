@@ -41,7 +41,7 @@ public:
     std::wstring path(const std::wstring &relative) const;
 
     // The window as drawn now; also written as `name`.bmp when pictures are asked for.
-    Screenshot shoot(HWND window, const std::wstring &name = L"");
+    Screenshot shoot(HWND window, const std::wstring &name = L"", bool settle = true);
 
 private:
     std::wstring m_exe;

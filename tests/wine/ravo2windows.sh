@@ -30,7 +30,7 @@ else
 fi
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/run" "$work/pics" "$work/a" "$work/b" "$work/shots"
-(cd "$work" && mkdir -p many && cd many && mkdir $(seq 0 599))
+(cd "$work" && mkdir -p many && cd many && mkdir $(seq 0 1499))
 cp "$source"/languages/*.lng "$work/run/"
 cp "$source/samples/ravo2-sample.ico" "$work/pics/folder.ico"
 # A 2x2 24-bit picture for the background.

@@ -7,7 +7,7 @@
 // pics\sky.bmp and the empty folders a\ and b\. BROWSER 1: the component is registered and its
 // browser is played too. The desktop.ini files written are copied to written\<case>.ini and their
 // requests listed in written\requests.txt for the comparison with the Linux build; many\0 ...
-// many\599 make a run long enough to show its progress.
+// many\1499 make a run long enough to show its progress.
 #include "promptanswers.h"
 #include "ravo2session.h"
 #include "remotewindows.h"
@@ -31,7 +31,7 @@ namespace
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\ravo2";
 constexpr wchar_t kTip[] = L"Фото за 2024 год";
 constexpr wchar_t kLibrary[] = L"C:\\windows\\system32\\shell32.dll";
-constexpr int kManyFolders = 600; // the script makes many\0 ... many\599
+constexpr int kManyFolders = 1500; // the script makes many\0 ... many\1499
 
 // A caption as set, with the CR LF a multi-line control may need read back as the lone CR.
 std::wstring caption(HWND control)
@@ -177,13 +177,17 @@ void Flows::chooseFolders()
     HWND picker = s.waitDialog(L"Выбор папки...");
     if (!s.check(picker != nullptr, "\"...\" opens the folder picker"))
         return;
+    // A fresh picker starts at the user's folder inside the prefix: the same picture everywhere.
+    HWND label = remote::control(picker, ids::dlgLabel1);
+    s.check(remote::waitUntil([&] { return !remote::text(label).empty(); }),
+            "the picker starts at " + quoted(remote::text(label)));
+    s.shoot(picker, L"windows-form2-folder-picker");
     HWND folderBox = c(ids::Text1);
     int added = 0;
     for (const wchar_t *name : {L"a", L"b"}) {
         const std::wstring folder = s.path(name);
         remote::setText(remote::control(picker, ids::dlgText1), folder);
         remote::click(remote::control(picker, ids::dlgCommand3));
-        HWND label = remote::control(picker, ids::dlgLabel1);
         const bool selected = remote::waitUntil([&] {
             return CompareStringOrdinal(remote::text(label).c_str(), -1, folder.c_str(), -1,
                                         TRUE) == CSTR_EQUAL;
@@ -204,12 +208,6 @@ void Flows::chooseFolders()
     const Screenshot icon = s.shoot(preview);
     s.check(icon.countOf(icon.at(0, 0)) < std::size_t(icon.width() * icon.height()),
             "the preview shows the folder's icon");
-    // The picture shows the system's folders, the same in every prefix.
-    remote::setText(remote::control(picker, ids::dlgText1), L"C:\\windows");
-    remote::click(remote::control(picker, ids::dlgCommand3));
-    remote::waitUntil(
-        [&] { return remote::text(remote::control(picker, ids::dlgLabel1)) == L"C:\\windows"; });
-    s.shoot(picker, L"windows-form2-folder-picker");
     remote::click(remote::control(picker, ids::dlgCommand2));
     s.check(remote::waitHidden(picker), "\"Закрыть\" hides the picker");
 }
@@ -486,10 +484,10 @@ void Flows::progressAndClear()
     HWND progress = remote::waitWindow(s.pid(), L"ravo2.RunProgress", L"", 5000);
     if (s.check(progress != nullptr,
                 "a run over " + std::to_string(kManyFolders + 2) + " folders shows its progress")) {
-        s.shoot(progress, L"windows-progress");
         HWND count = remote::control(progress, 1001);
         s.check(remote::text(count).rfind(L"Готово папок: ", 0) == 0,
                 "the box counts: " + quoted(remote::text(count)));
+        s.shoot(progress, L"windows-progress", false);
         remote::click(remote::control(progress, IDCANCEL));
         HWND box = remote::waitPrompt(s.pid(), remote::PromptKind::Message);
         const remote::MessageSeen seen = remote::readMessage(box);

@@ -32,7 +32,7 @@ Screenshot Screenshot::ofRect(RECT r)
     return shot;
 }
 
-Screenshot Screenshot::ofWindow(HWND window)
+Screenshot Screenshot::ofWindow(HWND window, bool settle)
 {
     RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -42,7 +42,7 @@ Screenshot Screenshot::ofWindow(HWND window)
         RECT r{};
         GetWindowRect(window, &r);
         Screenshot now = ofRect(r);
-        if (round > 0 && now.differing(last) == 0)
+        if (!settle || (round > 0 && now.differing(last) == 0))
             return now;
         last = std::move(now);
     }

@@ -15,8 +15,9 @@ public:
     Screenshot() = default;
     static Screenshot ofRect(RECT screen);
     // The window as the user sees it, its frame included, once it has been painted afresh and
-    // two shots 150 ms apart agree (at most 3 s).
-    static Screenshot ofWindow(HWND window);
+    // two shots 150 ms apart agree (at most 3 s); `settle` false: 150 ms after the repaint, for a
+    // window whose content keeps changing.
+    static Screenshot ofWindow(HWND window, bool settle = true);
 
     int width() const { return m_width; }
     int height() const { return m_height; }
