@@ -163,8 +163,8 @@ std::vector<std::string> Form5Logic::languageFolders()
 {
     const char *variable = std::getenv("RAVO2_LANGUAGE_DIR");
     std::string installed = variable != nullptr ? variable : "";
-    if (installed.empty() && !platform::programFolder().empty())
-        installed = platform::programFolder() + "/../share/ravo2/languages";
+    if (installed.empty())
+        installed = platform::installedLanguageFolder();
     std::vector<std::string> folders;
     std::vector<std::string> seen;
     for (const std::string &folder : {platform::currentFolder(), installed}) {

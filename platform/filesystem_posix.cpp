@@ -183,14 +183,14 @@ Status readFileStart(const std::string &path, std::size_t count, std::string &by
     std::size_t got = 0;
     Status status;
     while (got < count) {
-        const ssize_t read = ::read(fd, buffer.data() + got, count - got);
-        if (read == 0)
+        const ssize_t chunk = read(fd, buffer.data() + got, count - got);
+        if (chunk == 0)
             break;
-        if (read < 0 && errno != EINTR) {
+        if (chunk < 0 && errno != EINTR) {
             status = lastError();
             break;
         }
-        got += read > 0 ? std::size_t(read) : 0;
+        got += chunk > 0 ? std::size_t(chunk) : 0;
     }
     close(fd);
     if (status.ok())
@@ -207,10 +207,12 @@ std::vector<std::string> regularFileNames(const std::string &folder)
     const std::string prefix = folder.ends_with('/') ? folder : folder + '/';
     while (const dirent *entry = readdir(dir)) {
         const std::string name = entry->d_name;
+        // The entry's own type when the file system gives it; a link's target by stat, never by
+        // opening it, so a FIFO is told apart without being waited on.
+        const bool unknown = entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN;
         struct stat info = {};
-        // stat, not open: a FIFO is told apart without ever being waited on.
-        if (name != "." && name != ".." && stat((prefix + name).c_str(), &info) == 0 &&
-            S_ISREG(info.st_mode))
+        if (entry->d_type == DT_REG ||
+            (unknown && stat((prefix + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)))
             names.push_back(name);
     }
     closedir(dir);

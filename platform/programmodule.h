@@ -9,6 +9,10 @@ namespace platform
 // the system does not say.
 std::string programFolder();
 
+// Where the installed interface language files are: the data folder beside the program's (POSIX),
+// or "languages" beside the program (Windows); empty when the program's folder is not known.
+std::string installedLanguageFolder();
+
 // A shared library of the program's own, loaded only when it is needed: looked for beside the
 // program's file first (the build tree), then in the program's library folder (installed).
 // It stays loaded until the process ends.

@@ -22,6 +22,12 @@ std::string programFolder()
     return path.substr(0, path.rfind('/'));
 }
 
+std::string installedLanguageFolder()
+{
+    const std::string folder = programFolder();
+    return folder.empty() ? folder : folder + "/../share/ravo2/languages";
+}
+
 ProgramModule::ProgramModule(std::string stem) : m_stem(std::move(stem)) {}
 
 bool ProgramModule::load()

@@ -34,6 +34,12 @@ std::string programFolder()
     return win32::toUtf8(programFolderWide());
 }
 
+std::string installedLanguageFolder()
+{
+    const std::string folder = programFolder();
+    return folder.empty() ? folder : folder + "\\languages";
+}
+
 ProgramModule::ProgramModule(std::string stem) : m_stem(std::move(stem)) {}
 
 bool ProgramModule::load()

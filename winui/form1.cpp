@@ -1,15 +1,19 @@
 #include "winui/form1.h"
 
+#include "engine/startup.h"
 #include "forms/form1geometry.h"
 #include "platform/filesystem.h"
 #include "platform/win32text_win.h"
 #include "winui/controlids.h"
 #include "winui/dpi.h"
+#include "winui/prompter.h"
 #include "winui/prompttext.h"
 #include "winui/resources.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
+
+#include <exception>
 
 namespace winui
 {
@@ -73,7 +77,15 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
     auto *form = reinterpret_cast<Form1 *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
-    return form->handle(message, wParam, lParam);
+    // An exception must not unwind through the system's frames: it is shown, the window goes on.
+    try {
+        return form->handle(message, wParam, lParam);
+    } catch (const std::exception &e) {
+        Prompter::instance().message(window, forms::MessageIcon::Critical, "ravo2",
+                                     engine::startupFailureMessage({}, e.what()),
+                                     forms::MessageButtons::Ok);
+    }
+    return 0;
 }
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)

@@ -42,6 +42,19 @@ private:
     bool m_ok;
 };
 
+// A copy that runs beside the first takes the name over once the first has ended, so that a copy
+// started later still finds one running.
+constexpr UINT kFollowMs = 1000;
+platform::SingleCopyName *following = nullptr;
+
+void CALLBACK claimAfterHolder(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (following == nullptr || following->claim() != platform::SingleCopyName::Claim::Later) {
+        KillTimer(nullptr, timer);
+        following = nullptr;
+    }
+}
+
 void showMessage(HWND owner, const std::string &text)
 {
     Prompter::instance().message(owner, forms::MessageIcon::None, "ravo2", text,
@@ -103,6 +116,8 @@ int refuseLine(const std::string &commandLine)
     return status;
 }
 
+int runForm(Form1 &form, const std::string &commandLine, const engine::CommandLineRequest &parsed);
+
 int runWithForm(const std::string &commandLine, const engine::CommandLineRequest &parsed)
 {
     engine::Settings settings;
@@ -118,6 +133,20 @@ int runWithForm(const std::string &commandLine, const engine::CommandLineRequest
         name.askToActivate();
         return engine::kExitFailure;
     }
+    UINT_PTR follow = 0;
+    if (another) {
+        following = &name;
+        follow = SetTimer(nullptr, 0, kFollowMs, claimAfterHolder);
+    }
+    const int status = runForm(form, commandLine, parsed);
+    if (follow != 0)
+        KillTimer(nullptr, follow);
+    following = nullptr;
+    return status;
+}
+
+int runForm(Form1 &form, const std::string &commandLine, const engine::CommandLineRequest &parsed)
+{
     if (!commandLine.empty())
         return runSwitches(form, commandLine, parsed);
     form.show(SW_SHOWNORMAL);
