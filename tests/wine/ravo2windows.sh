@@ -36,8 +36,10 @@ cp "$source/samples/ravo2-sample.ico" "$work/pics/folder.ico"
 # A 2x2 24-bit picture for the background.
 python3 -c 'import struct, sys; sys.stdout.buffer.write(b"BM" + struct.pack("<IHHIiiiHHIIiiII", 70, 0, 0, 54, 40, 2, 2, 1, 24, 0, 16, 0, 0, 0, 0) + bytes([200, 120, 40] * 2 + [0, 0]) * 2)' \
     >"$work/pics/sky.bmp"
-# The same ANSI code page on both sides: the Cyrillic tip goes out as 1251 bytes.
+# The same ANSI code page on both sides: the Cyrillic tip goes out as 1251 bytes. The windows are
+# the point here, whatever the caller's environment asks for.
 export RAVO2_ANSI_CODEPAGE=1251
+unset RAVO2_NO_WINDOWS
 
 browser=0
 out=$("$run" regsvr32 "$(windows_path "$dll")" 2>&1 | tr -d '\r')
