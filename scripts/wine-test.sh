@@ -8,11 +8,12 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-windows
 BUILD_DIR=${BUILD_DIR:-build/windows}
 LINUX_BUILD_DIR=${LINUX_BUILD_DIR:-build/windows-host}
-if [[ ! -x "$LINUX_BUILD_DIR/tests/wine/folderprobe" || ! -x "$LINUX_BUILD_DIR/app/ravo2" ]]; then
+if [[ ! -f "$LINUX_BUILD_DIR/CMakeCache.txt" ]]; then
     cmake -S . -B "$LINUX_BUILD_DIR" -DRAVO2_WERROR=ON -DRAVO2_BUILD_GUI=OFF \
         -DRAVO2_BUILD_BENCHMARKS=OFF
-    cmake --build "$LINUX_BUILD_DIR" -j"$(nproc)" --target folderprobe ravo2
 fi
+# Built each time: the comparisons need the helpers of this checkout.
+cmake --build "$LINUX_BUILD_DIR" -j"$(nproc)" --target folderprobe ravo2
 cmake -S . -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
     -DCMAKE_BUILD_TYPE=Debug -DRAVO2_WERROR=ON -DRAVO2_BUILD_BENCHMARKS=OFF \
     -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1 \

@@ -1,6 +1,6 @@
 // folderprobe: dresses, undresses and reports folders through the engine, built for Linux and for
 // Windows alike so that each build can check what the other left on disk.
-//   folderprobe dress FOLDER xp|9x ICONPATH INDEX INFOTIP
+//   folderprobe dress FOLDER xp|9x ICONPATH INDEX INFOTIP [PICTURE COLOUR]
 //   folderprobe remove FOLDER
 //   folderprobe show FOLDER     prints folder=0x.. file=0x.. icon= index= tip= (UTF-8)
 #include "engine/desktopinireader.h"
@@ -8,6 +8,7 @@
 #include "engine/folderpaths.h"
 #include "platform/attributes.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -53,6 +54,11 @@ int dress(const std::vector<std::string> &args)
     request.iconIndex = args[5];
     request.makeInfoTip = true;
     request.infoTip = args[6];
+    if (args.size() == 9) { // a background picture and the name colour, decimal 0x00BBGGRR
+        request.makeBackground = true;
+        request.picturePath = args[7];
+        request.nameColour = std::uint32_t(std::stoul(args[8]));
+    }
     engine::SystemFolderIo io;
     const engine::MakeIconResult result = engine::makeicon(request, io);
     if (result.failed)
@@ -88,13 +94,13 @@ int show(const std::vector<std::string> &args)
 int main(int argc, char **argv)
 {
     const std::vector<std::string> args = arguments(argc, argv);
-    if (args.size() == 7 && args[1] == "dress")
+    if ((args.size() == 7 || args.size() == 9) && args[1] == "dress")
         return dress(args);
     if (args.size() == 3 && args[1] == "remove")
         return remove(args);
     if (args.size() == 3 && args[1] == "show")
         return show(args);
-    std::fprintf(stderr, "usage: folderprobe dress FOLDER xp|9x ICON INDEX TIP | remove FOLDER | "
-                         "show FOLDER\n");
+    std::fprintf(stderr, "usage: folderprobe dress FOLDER xp|9x ICON INDEX TIP [PICTURE COLOUR] | "
+                         "remove FOLDER | show FOLDER\n");
     return 2;
 }
