@@ -16,7 +16,8 @@ PACKAGES=(
 )
 
 # Cross builds and Wine, for the Windows checks. `wine` puts wine, widl and regsvr32 on the PATH.
-WINDOWS_PACKAGES=(wine wine64 wine64-tools g++-mingw-w64-x86-64 g++-mingw-w64-i686)
+# python3 turns the Wine tests' screen captures into PNG and writes their picture fixtures.
+WINDOWS_PACKAGES=(wine wine64 wine64-tools g++-mingw-w64-x86-64 g++-mingw-w64-i686 python3)
 
 # True when the kernel runs 32-bit x86 programs: a 93-byte i386 ELF that only calls exit(0). Some
 # kernels have the emulation switched off (ia32_emulation=off); there wine32 would replace the
@@ -43,7 +44,7 @@ COMMANDS=(
 WINDOWS_COMMANDS=(
     wine:wine widl:wine wineserver:wine wineboot:wine x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64
     x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64 i686-w64-mingw32-g++:g++-mingw-w64-i686
-    i686-w64-mingw32-windres:binutils-mingw-w64-i686
+    i686-w64-mingw32-windres:binutils-mingw-w64-i686 python3:python3
 )
 
 SUDO=""
