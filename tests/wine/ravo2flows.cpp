@@ -247,7 +247,7 @@ void Flows::missingIconAsksAndChooses()
 
 // Option2 switches to the library layout: everything below the icon frame 360 twips lower, the
 // index row shown; the browser (when registered) hands its chosen index to the index field.
-void Flows::libraryLayout()
+void Flows::iconLibraryLayout()
 {
     const RECT window = remote::screenRect(s.main());
     const RECT frame4 = remote::screenRect(c(ids::Frame4));

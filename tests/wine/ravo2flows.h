@@ -69,7 +69,7 @@ public:
     void apply(const std::string &name, const std::wstring &icon, bool nt9x);
     void readBack();
     void missingIconAsksAndChooses();
-    void libraryLayout();
+    void iconLibraryLayout();
     void options9x();
     void folderList();
     void removeChoice();

@@ -80,7 +80,7 @@ int main()
         [&] { flows.missingIconAsksAndChooses(); },
         [&] { flows.folderList(); },
         [&] { flows.aboutBox(); },
-        [&] { flows.libraryLayout(); },
+        [&] { flows.iconLibraryLayout(); },
         [&] { flows.options9x(); },
         [&] { flows.apply("library", flows::kLibrary, true); },
         [&] { flows.removeChoice(); },
