@@ -1,6 +1,7 @@
 // What the browser window puts on the screen, read back from the display (Xvfb under Wine): each
 // region must look as a full repaint draws it, and the selection must stand out.
 #include "browserwindowfixture.h"
+#include "screenshot.h"
 
 #include <commdlg.h>
 
@@ -13,67 +14,11 @@ using vindle::BrowserWindow;
 namespace
 {
 
-// The screen's pixels inside a rectangle in screen coordinates, 0xRRGGBB row by row.
-struct Shot {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-
-    std::size_t differing(const Shot &other) const
-    {
-        if (other.pixels.size() != pixels.size())
-            return pixels.size();
-        std::size_t count = 0;
-        for (std::size_t i = 0; i < pixels.size(); ++i)
-            count += pixels[i] != other.pixels[i];
-        return count;
-    }
-    std::size_t countOf(std::uint32_t rgb) const
-    {
-        std::size_t count = 0;
-        for (const std::uint32_t pixel : pixels)
-            count += pixel == rgb;
-        return count;
-    }
-};
-
 // Lets the window paint and Wine hand its surfaces to the X server: 0.3 s of messages.
 void settle()
 {
     int rounds = 0;
     pumpUntil([&rounds] { return ++rounds > 30; });
-}
-
-Shot shoot(RECT r)
-{
-    Shot shot;
-    shot.width = r.right - r.left;
-    shot.height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {
-        sizeof(BITMAPINFOHEADER), shot.width, -shot.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const auto *pixels = static_cast<const std::uint32_t *>(bits);
-    for (int i = 0; i < shot.width * shot.height; ++i)
-        shot.pixels.push_back(pixels[i] & 0xFFFFFF);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return shot;
-}
-
-// COLORREF (0x00BBGGRR) as the screen's 0xRRGGBB.
-std::uint32_t screenColour(COLORREF colour)
-{
-    return std::uint32_t(GetRValue(colour)) << 16 | std::uint32_t(GetGValue(colour)) << 8 |
-           GetBValue(colour);
 }
 
 class BrowserDrawingTest : public BrowserWindowTest
@@ -86,12 +31,12 @@ protected:
         return r;
     }
     // The same region after the whole window was painted again from nothing.
-    Shot repainted(RECT r)
+    Screenshot repainted(RECT r)
     {
         RedrawWindow(m_form, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         settle();
-        return shoot(r);
+        return Screenshot::ofRect(r);
     }
 };
 
@@ -104,12 +49,12 @@ TEST_F(BrowserDrawingTest, AViewShowsAsSoonAsItIsChosen)
     SetWindowPos(m_form, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
     settle();
     const RECT list = screenRect(BrowserWindow::idListView1);
-    Shot shown = shoot(list);
+    Screenshot shown = Screenshot::ofRect(list);
     for (const int id :
          {BrowserWindow::idViewTable, BrowserWindow::idViewList, BrowserWindow::idViewBig}) {
         command(id);
         settle();
-        const Shot now = shoot(list);
+        const Screenshot now = Screenshot::ofRect(list);
         EXPECT_GT(now.differing(shown), 0u) << "view " << id << " left the old one on screen";
         EXPECT_EQ(now.differing(repainted(list)), 0u) << "view " << id;
         shown = now;
@@ -130,8 +75,8 @@ TEST_F(BrowserDrawingTest, GrowingTheWindowKeepsTheLabels)
         settle();
         for (const int id : {BrowserWindow::idLabel1, BrowserWindow::idLabel2}) {
             const RECT label = screenRect(id);
-            const Shot now = shoot(label);
-            EXPECT_GT(now.countOf(screenColour(GetSysColor(COLOR_BTNTEXT))), 0u)
+            const Screenshot now = Screenshot::ofRect(label);
+            EXPECT_GT(now.countOf(Screenshot::rgb(GetSysColor(COLOR_BTNTEXT))), 0u)
                 << "label " << id << " blank after growing, step " << step;
             EXPECT_EQ(now.differing(repainted(label)), 0u) << "label " << id;
         }
@@ -144,7 +89,7 @@ TEST_F(BrowserDrawingTest, TheSelectionStandsOutInTheIconAndListViews)
     ASSERT_NO_FATAL_FAILURE(open("four.dll"));
     SetWindowPos(m_form, HWND_TOPMOST, 10, 10, 0, 0, SWP_NOSIZE);
     SetFocus(GetDlgItem(m_form, BrowserWindow::idText1)); // the path box has the focus
-    const std::uint32_t highlight = screenColour(GetSysColor(COLOR_HIGHLIGHT));
+    const std::uint32_t highlight = Screenshot::rgb(GetSysColor(COLOR_HIGHLIGHT));
     for (const int id : {BrowserWindow::idViewBig, BrowserWindow::idViewList}) {
         command(id);
         select(1);
@@ -155,7 +100,7 @@ TEST_F(BrowserDrawingTest, TheSelectionStandsOutInTheIconAndListViews)
             RECT icon;
             ListView_GetItemRect(m_list, item, &icon, LVIR_ICON);
             OffsetRect(&icon, origin.x, origin.y);
-            const std::size_t framed = shoot(icon).countOf(highlight);
+            const std::size_t framed = Screenshot::ofRect(icon).countOf(highlight);
             if (item == 1)
                 EXPECT_GE(framed, std::size_t(4 * (icon.right - icon.left)))
                     << "view " << id << ": the selected icon hardly shows";

@@ -4,6 +4,7 @@
 #include "engine/settings.h"
 #include "forms/folderboxview.h"
 #include "forms/languagerows.h"
+#include "screenshot.h"
 #include "winfiles.h"
 #include "winui/controlids.h"
 #include "winui/dialogwindow.h"
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -153,31 +153,8 @@ void shoot(HWND window, const char *name)
         return;
     RECT r;
     GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD stride = DWORD((width * 3 + 3) / 4 * 4);
-    const DWORD size = stride * DWORD(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + size;
-    std::ofstream out(std::string(folder) + "/" + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char *>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char *>(&info.bmiHeader), sizeof(info.bmiHeader));
-    out.write(static_cast<const char *>(bits), size);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const std::string path = std::string(folder) + "/" + name + ".bmp";
+    Screenshot::ofRect(r).writeBmp(std::wstring(path.begin(), path.end()));
 }
 
 std::vector<std::string> listTexts(HWND list)
